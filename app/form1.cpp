@@ -1,0 +1,226 @@
+#include "form1.h"
+#include "forms.h"
+
+const wchar_t kProgramTitle[] = L"Sertavo";
+const wchar_t kForumAddress[] = L"http://quillhaven.com";
+
+namespace {
+
+BOOL NoStep(HWND)
+{
+    return FALSE;
+}
+
+}  // namespace
+
+WindowStep g_Form1LoadStep = NoStep;
+WindowStep g_Form1UnloadStep = NoStep;
+
+namespace {
+
+const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kDarkTeal = RGB(0, 64, 64);
+
+enum ControlType { Frame, PushButton, Label };
+
+enum FontRole { WindowFont, BrandFont, LinkFont };
+
+struct ControlSpec {
+    int id;
+    int parent;  // 0: the form itself
+    ControlType type;
+    const wchar_t* caption;
+    TwipsRect place;
+    COLORREF color;
+    FontRole font;
+};
+
+// In tab order: the controls are created in this order, which is also the
+// order in which Tab visits the buttons (Command4, 5, 6, 2, 3, 1).
+const ControlSpec kControls[] = {
+    {IDC_FRAME2, 0, Frame, L"操作功能", {120, 120, 5535, 3975}, kMagenta, WindowFont},
+    {IDC_LABEL2, 0, Label, L"Quillhaven", {240, 4200, 1305, 240}, kDarkTeal, BrandFont},
+    {IDC_LABEL3, 0, Label, kForumAddress, {1800, 4200, 2775, 240}, kBlue, LinkFont},
+    {IDC_COMMAND4, IDC_FRAME2, PushButton, L"说明", {120, 3480, 5295, 375}, 0, WindowFont},
+    {IDC_FRAME1, IDC_FRAME2, Frame, L"一般用户使用：如无法修复再使用高级用户项。(32位系统通用)",
+     {120, 360, 5295, 1095}, kBlue, WindowFont},
+    {IDC_COMMAND5, IDC_FRAME1, PushButton, L"简单修复", {120, 360, 2415, 495}, 0, WindowFont},
+    {IDC_COMMAND6, IDC_FRAME1, PushButton, L"中级修复", {2760, 360, 2415, 495}, 0, WindowFont},
+    {IDC_FRAME3, IDC_FRAME2, Frame, L"高级用户使用：请注意做好注册表备份。（For WinXP）",
+     {120, 1680, 5295, 1695}, kRed, WindowFont},
+    {IDC_COMMAND2, IDC_FRAME3, PushButton, L"修复注册表", {120, 240, 5055, 375}, 0, WindowFont},
+    {IDC_COMMAND3, IDC_FRAME3, PushButton, L"恢复注册表", {120, 720, 5055, 375}, 0, WindowFont},
+    {IDC_COMMAND1, IDC_FRAME3, PushButton, L"刷新后马上生效", {120, 1200, 5055, 375}, 0,
+     WindowFont},
+};
+
+const int kClientTwipsW = 5760, kClientTwipsH = 4560;
+
+struct Form1State {
+    HFONT fonts[3];     // by FontRole
+    HWND focus;         // the control that had the focus when the form was deactivated
+    bool unloaded;
+};
+
+Form1State* StateOf(HWND hwnd)
+{
+    return reinterpret_cast<Form1State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+const ControlSpec* SpecOf(int id)
+{
+    for (const ControlSpec& c : kControls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+void CreateControls(HWND hwnd, const Form1State& state)
+{
+    for (const ControlSpec& c : kControls) {
+        HWND parent = c.parent ? Form1Control(hwnd, c.parent) : hwnd;
+        HFONT font = state.fonts[c.font];
+        switch (c.type) {
+        case Frame:
+            SetFrameTextColor(CreateChild(parent, kFrameClass, c.caption, 0, c.id, c.place, font),
+                              c.color);
+            break;
+        case PushButton:
+            CreateChild(parent, L"Button", c.caption, BS_PUSHBUTTON | WS_TABSTOP, c.id, c.place,
+                        font);
+            break;
+        case Label:
+            CreateChild(parent, L"Static", c.caption, SS_LEFT | SS_NOTIFY, c.id, c.place, font);
+            break;
+        }
+    }
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    auto* state = new Form1State();
+    state->fonts[WindowFont] = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
+    state->fonts[BrandFont] = CreatePointFont(L"黑体", 12, FW_BOLD, false);
+    state->fonts[LinkFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, true);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    CreateControls(hwnd, *state);
+    state->focus = Form1Control(hwnd, IDC_COMMAND4);
+    return 0;
+}
+
+// A plain window, unlike a dialog, forgets which control had the focus when
+// another window takes the activation; keep it, so that the focus comes back
+// to the same button after a message box.
+LRESULT OnActivate(HWND hwnd, WPARAM wp, LPARAM lp)
+{
+    Form1State* state = StateOf(hwnd);
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus))
+            state->focus = focus;
+    } else if (state->focus && IsWindow(state->focus)) {
+        SetFocus(state->focus);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, WM_ACTIVATE, wp, lp);
+}
+
+LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control)
+{
+    const ControlSpec* spec = SpecOf(GetDlgCtrlID(control));
+    if (!spec || spec->type != Label)
+        return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, spec->color);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void RunUnloadStep(HWND hwnd)
+{
+    Form1State* state = StateOf(hwnd);
+    if (!state || state->unloaded)
+        return;
+    state->unloaded = true;
+    g_Form1UnloadStep(hwnd);
+}
+
+LRESULT OnNcDestroy(HWND hwnd)
+{
+    Form1State* state = StateOf(hwnd);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (state) {
+        for (HFONT font : state->fonts)
+            DeleteObject(font);
+        delete state;
+    }
+    return DefWindowProcW(hwnd, WM_NCDESTROY, 0, 0);
+}
+
+LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hwnd);
+    case WM_ACTIVATE:
+        return OnActivate(hwnd, wp, lp);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(StateOf(hwnd)->fonts[WindowFont]);
+    case WM_CLOSE:
+        RunUnloadStep(hwnd);
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends without destroying the window: unload now.
+        if (wp)
+            RunUnloadStep(hwnd);
+        return 0;
+    case WM_DESTROY:
+        // Destroyed without a close (by the program itself): unload all the same.
+        RunUnloadStep(hwnd);
+        return 0;
+    case WM_NCDESTROY:
+        return OnNcDestroy(hwnd);
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND Form1Control(HWND form1, int id)
+{
+    const ControlSpec* spec = SpecOf(id);
+    if (!spec)
+        return NULL;
+    HWND parent = spec->parent ? Form1Control(form1, spec->parent) : form1;
+    return GetDlgItem(parent, id);
+}
+
+HWND ShowForm1()
+{
+    if (!RegisterProgramClasses(GetModuleHandleW(NULL)))
+        return NULL;
+    HWND hwnd = CreateForm(Form1Proc, kProgramTitle, kClientTwipsW, kClientTwipsH, nullptr);
+    if (!hwnd)
+        return NULL;
+    g_Form1LoadStep(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    SetFocus(StateOf(hwnd)->focus);
+    return hwnd;
+}
+
+bool TranslateFormMessage(MSG* msg)
+{
+    HWND top = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : NULL;
+    if (!top)
+        return false;
+    wchar_t cls[16];
+    if (!GetClassNameW(top, cls, 16) || lstrcmpW(cls, kFormClass) != 0)
+        return false;
+    return IsDialogMessageW(top, msg) != FALSE;
+}

@@ -1,0 +1,174 @@
+#include "forms.h"
+#include "resource_ids.h"
+
+const wchar_t kFormClass[] = L"Form";
+const wchar_t kFrameClass[] = L"Frame";
+
+namespace {
+
+int g_openForms = 0;
+
+// Extra window bytes of a form: its own procedure.
+const int kFormProcSlot = 0;
+// Extra window bytes of a frame: its font and its caption colour.
+const int kFrameFontSlot = 0;
+const int kFrameColorSlot = sizeof(LONG_PTR);
+
+LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        auto* start = static_cast<void**>(cs->lpCreateParams);
+        SetWindowLongPtrW(hwnd, kFormProcSlot, reinterpret_cast<LONG_PTR>(start[0]));
+        cs->lpCreateParams = start[1];
+        ++g_openForms;
+    }
+    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, kFormProcSlot));
+    // WM_GETMINMAXINFO and WM_NCCALCSIZE can arrive before WM_NCCREATE.
+    LRESULT result = proc ? CallWindowProcW(proc, hwnd, msg, wp, lp)
+                          : DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY && proc)
+        --g_openForms;
+    return result;
+}
+
+void PaintFrame(HWND hwnd, HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, kFrameFontSlot));
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+
+    wchar_t caption[256];
+    int len = GetWindowTextW(hwnd, caption, 256);
+    SIZE text = {};
+    GetTextExtentPoint32W(dc, caption, len, &text);
+
+    // The etched border runs through the middle of the caption's line.
+    RECT border = client;
+    border.top = text.cy / 2;
+    DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+
+    if (len > 0) {
+        const int indent = 6, pad = 2;
+        RECT box = {indent, 0, indent + text.cx + 2 * pad, text.cy};
+        FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, static_cast<COLORREF>(GetWindowLongPtrW(hwnd, kFrameColorSlot)));
+        TextOutW(dc, indent + pad, 0, caption, len);
+    }
+    SelectObject(dc, oldFont);
+}
+
+LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        PaintFrame(hwnd, dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_SETFONT:
+        SetWindowLongPtrW(hwnd, kFrameFontSlot, static_cast<LONG_PTR>(wp));
+        if (LOWORD(lp))
+            InvalidateRect(hwnd, NULL, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return GetWindowLongPtrW(hwnd, kFrameFontSlot);
+    case WM_SETTEXT: {
+        LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
+        InvalidateRect(hwnd, NULL, TRUE);
+        return r;
+    }
+    // A frame is only a container: what its controls report belongs to the
+    // form, as it would in a dialog.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_DRAWITEM:
+        return SendMessageW(GetParent(hwnd), msg, wp, lp);
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+bool RegisterProgramClasses(HINSTANCE instance)
+{
+    WNDCLASSEXW form = {};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = FormWndProc;
+    form.cbWndExtra = sizeof(LONG_PTR);
+    form.hInstance = instance;
+    form.hIcon = ProgramIcon(false);
+    form.hIconSm = ProgramIcon(true);
+    form.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = kFormClass;
+
+    WNDCLASSEXW frame = {};
+    frame.cbSize = sizeof frame;
+    frame.lpfnWndProc = FrameWndProc;
+    frame.cbWndExtra = 2 * sizeof(LONG_PTR);
+    frame.hInstance = instance;
+    frame.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    frame.lpszClassName = kFrameClass;
+
+    // Registering again (a second form, a second test) is harmless.
+    bool ok = RegisterClassExW(&form) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    ok = (RegisterClassExW(&frame) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && ok;
+    return ok;
+}
+
+HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW,
+                int clientTwipsH, void* state)
+{
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+    RECT r = {0, 0, TwipsToPixels(clientTwipsW), TwipsToPixels(clientTwipsH)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    void* start[2] = {reinterpret_cast<void*>(proc), state};
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption, style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, NULL,
+                                NULL, GetModuleHandleW(NULL), start);
+    if (hwnd)
+        CentreOnScreen(hwnd);
+    return hwnd;
+}
+
+int OpenFormCount()
+{
+    return g_openForms;
+}
+
+HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 int id, const TwipsRect& place, HFONT font)
+{
+    DWORD exStyle = lstrcmpW(cls, kFrameClass) == 0 ? WS_EX_CONTROLPARENT : 0;
+    HWND hwnd = CreateWindowExW(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE,
+                                TwipsToPixels(place.left), TwipsToPixels(place.top),
+                                TwipsToPixels(place.width), TwipsToPixels(place.height),
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(NULL), NULL);
+    if (hwnd && font)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return hwnd;
+}
+
+void SetFrameTextColor(HWND frame, COLORREF color)
+{
+    SetWindowLongPtrW(frame, kFrameColorSlot, static_cast<LONG_PTR>(color));
+}
+
+HICON ProgramIcon(bool small)
+{
+    int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+    int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(NULL),
+                                         MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, cx,
+                                         cy, LR_DEFAULTCOLOR | LR_SHARED));
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+// Resources of Sertavo.exe.
+#define IDI_PROGRAM 1
+#define IDR_PAYLOAD_REPAIR 101
+#define IDR_PAYLOAD_RESTORE 102

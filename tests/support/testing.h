@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+#include <doctest.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Dispatches every message waiting for this thread, the way the program's
+// own loop does (including the forms' keyboard navigation when a translator
+// is given).
+typedef bool (*MessageTranslator)(MSG*);
+void PumpMessages(MessageTranslator translate = nullptr);
+
+// Pumps messages until done() holds or the deadline passes; returns done().
+// Deadlines are generous: the tests wait for events, never for fixed times.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000,
+               MessageTranslator translate = nullptr);
+
+// The colour at (x, y) of a window, relative to its outer top-left corner.
+COLORREF WindowPixel(HWND hwnd, int x, int y);
+
+// A window's outer rectangle relative to its parent's client area.
+RECT RectInParent(HWND hwnd);
+SIZE ClientSize(HWND hwnd);
+
+// The window text as the ANSI (code page 936) bytes that GetWindowTextA gives.
+std::string AnsiText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+
+// The font a window uses (WM_GETFONT), as its LOGFONT.
+LOGFONTW FontOf(HWND hwnd);
+
+// Real keyboard input to the foreground window.
+void PressKey(WORD vk, bool shift = false, bool alt = false);
+
+// Records the messages that reach a window through a recording procedure
+// installed in front of its own.
+struct MessageLog {
+    struct Entry {
+        HWND hwnd;
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+    };
+    std::vector<Entry> entries;
+    bool Contains(UINT msg, WPARAM wp) const;
+    size_t Count(UINT msg) const;
+};
+void RecordMessages(HWND hwnd, MessageLog* log);
+void StopRecording(HWND hwnd);
+
+// A Unix path handed over by the test environment, as a Windows path.
+std::wstring WindowsPathFromEnv(const char* variable);
