@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "actions.h"
 #include "forms.h"
 
 const wchar_t kProgramTitle[] = L"Sertavo";
@@ -62,6 +63,7 @@ struct Form1State {
     HFONT fonts[3];     // by FontRole
     HWND focus;         // the control that had the focus when the form was deactivated
     bool unloaded;
+    bool closeWhenIdle; // a close was asked for while an action waited
 };
 
 Form1State* StateOf(HWND hwnd)
@@ -127,6 +129,65 @@ LRESULT OnActivate(HWND hwnd, WPARAM wp, LPARAM lp)
     return DefWindowProcW(hwnd, WM_ACTIVATE, wp, lp);
 }
 
+void RunUnloadStep(HWND hwnd)
+{
+    Form1State* state = StateOf(hwnd);
+    if (!state || state->unloaded)
+        return;
+    state->unloaded = true;
+    g_Form1UnloadStep(hwnd);
+}
+
+typedef void (*Action)(HWND owner);
+
+struct ButtonAction {
+    int id;
+    Action run;
+};
+
+const ButtonAction kActions[] = {
+    {IDC_COMMAND1, RestartShell},   {IDC_COMMAND2, RepairRegistry},
+    {IDC_COMMAND3, RestoreRegistry}, {IDC_COMMAND5, RepairShellLibrary},
+    {IDC_COMMAND6, RegisterAllLibraries},
+};
+
+LRESULT OnCommand(HWND hwnd, WPARAM wp)
+{
+    // An action that waits keeps dispatching messages; no second action
+    // starts inside it.
+    if (HIWORD(wp) != BN_CLICKED || IsActionWaiting())
+        return 0;
+    for (const ButtonAction& a : kActions)
+        if (a.id == LOWORD(wp))
+            a.run(hwnd);
+    Form1State* state = StateOf(hwnd);
+    if (state && state->closeWhenIdle) {
+        state->closeWhenIdle = false;
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
+LRESULT OnClose(HWND hwnd)
+{
+    if (IsActionWaiting()) {
+        StateOf(hwnd)->closeWhenIdle = true;
+        return 0;
+    }
+    RunUnloadStep(hwnd);
+    DestroyWindow(hwnd);
+    return 0;
+}
+
+LRESULT OnSetCursor(HWND hwnd, WPARAM wp, LPARAM lp)
+{
+    if (IsActionWaiting()) {
+        SetCursor(LoadCursorW(NULL, IDC_WAIT));
+        return TRUE;
+    }
+    return DefWindowProcW(hwnd, WM_SETCURSOR, wp, lp);
+}
+
 LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control)
 {
     const ControlSpec* spec = SpecOf(GetDlgCtrlID(control));
@@ -136,15 +197,6 @@ LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control)
     SetTextColor(dc, spec->color);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
-void RunUnloadStep(HWND hwnd)
-{
-    Form1State* state = StateOf(hwnd);
-    if (!state || state->unloaded)
-        return;
-    state->unloaded = true;
-    g_Form1UnloadStep(hwnd);
 }
 
 LRESULT OnNcDestroy(HWND hwnd)
@@ -170,10 +222,12 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(StateOf(hwnd)->fonts[WindowFont]);
+    case WM_COMMAND:
+        return OnCommand(hwnd, wp);
+    case WM_SETCURSOR:
+        return OnSetCursor(hwnd, wp, lp);
     case WM_CLOSE:
-        RunUnloadStep(hwnd);
-        DestroyWindow(hwnd);
-        return 0;
+        return OnClose(hwnd);
     case WM_ENDSESSION:
         // The session ends without destroying the window: unload now.
         if (wp)

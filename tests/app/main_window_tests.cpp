@@ -1,48 +1,7 @@
-#include "testing.h"
-#include "form1.h"
+#include "app_testing.h"
 #include "forms.h"
 
 namespace {
-
-int g_loads, g_unloads;
-HWND g_loaded;
-
-BOOL RecordLoad(HWND hwnd)
-{
-    ++g_loads;
-    g_loaded = hwnd;
-    return TRUE;
-}
-
-BOOL RecordUnload(HWND)
-{
-    ++g_unloads;
-    return TRUE;
-}
-
-// Opens the main window with recording load and unload steps, and makes sure
-// it is gone again at the end of the test.
-struct MainWindow {
-    HWND hwnd;
-    MainWindow()
-    {
-        g_loads = g_unloads = 0;
-        g_Form1LoadStep = RecordLoad;
-        g_Form1UnloadStep = RecordUnload;
-        hwnd = ShowForm1();
-        REQUIRE(hwnd != NULL);
-        SetForegroundWindow(hwnd);
-        PumpUntil([&] { return GetForegroundWindow() == hwnd; });
-        PumpMessages(TranslateFormMessage);
-    }
-    ~MainWindow()
-    {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        PumpMessages();
-    }
-    HWND operator[](int id) const { return Form1Control(hwnd, id); }
-};
 
 bool IsCentred(HWND hwnd)
 {
@@ -258,6 +217,9 @@ TEST_CASE("keyboard: the focus starts on Command4, Tab and Shift+Tab cycle, Spac
     }
 
     // Space on the focused button is an ordinary click that reaches the form.
+    FakeTools tools;
+    tools.Install(L"regsvr32");
+    MessageBoxWatcher boxes;
     PressKey(VK_TAB);
     REQUIRE(PumpUntil([&] { return GetFocus() == w[IDC_COMMAND5]; }, 5000, TranslateFormMessage));
     MessageLog log;

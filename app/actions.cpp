@@ -1,0 +1,276 @@
+#include "actions.h"
+#include <string>
+#include "form1.h"
+#include "payloads.h"
+#include "resource_ids.h"
+
+ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000};
+
+namespace {
+
+const wchar_t kHintTitle[] = L"提示";
+
+const wchar_t kRestartShellQuestion[] =
+    L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！";
+const wchar_t kRestartShellCommand[] = L"cmd /c taskkill /f /im explorer.exe & explorer.exe";
+
+const wchar_t kRegisterShellCommand[] = L"regsvr32 /i  /s shell32.dll";
+const wchar_t kSimpleRepairDone[] = L"简单功能修复成功，请试运行搜索功能看！";
+
+// The command interpreter's part and the loop's part, joined as they are.
+const wchar_t kRegisterAllCommand[] =
+    L"cmd.exe /c" L"  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1";
+
+const wchar_t kRepairPayloadPath[] = L"c:\\windows\\system32\\Ytqv.reg";
+const wchar_t kRestorePayloadPath[] = L"c:\\windows\\system32\\Ntqv.reg";
+const wchar_t kRepairRegistryDone[] = L"“修复注册表”成功，刷新后即可生效！";
+const wchar_t kRestoreRegistryDone[] = L"“恢复注册表”成功，刷新后即可生效！";
+
+bool g_waiting = false;
+
+int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT flags)
+{
+    return MessageBoxW(owner, text.c_str(), title, flags);
+}
+
+std::wstring SystemErrorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
+    std::wstring result = n ? std::wstring(text, n) : std::wstring();
+    if (text)
+        LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
+        result.pop_back();
+    return result + L"（错误代码 " + std::to_wstring(error) + L"）";
+}
+
+std::wstring Seconds(DWORD ms)
+{
+    return std::to_wstring((ms + 999) / 1000);
+}
+
+struct Waited {
+    bool finished;
+    DWORD exitCode;
+};
+
+// Waits for a process the way a modal dialog waits for its user: the owner
+// is disabled (it takes no clicks or keys, and the focus leaves it) but goes
+// on painting, since every message is still dispatched.
+Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
+{
+    HWND focus = GetFocus();
+    g_waiting = true;
+    EnableWindow(owner, FALSE);
+    HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
+
+    Waited result = {false, 0};
+    bool quit = false;
+    WPARAM quitCode = 0;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            result.finished = true;
+            break;
+        }
+        if (r != WAIT_OBJECT_0 + 1)
+            break;
+        MSG msg;
+        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (result.finished)
+        GetExitCodeProcess(process, &result.exitCode);
+
+    EnableWindow(owner, TRUE);
+    g_waiting = false;
+    SetCursor(previousCursor);
+    if (focus && IsWindow(focus))
+        SetFocus(focus);
+    if (quit)
+        PostQuitMessage(static_cast<int>(quitCode));
+    return result;
+}
+
+std::wstring StartFailureText(const wchar_t* commandLine, DWORD error)
+{
+    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error);
+}
+
+// Writes the payload as a new file, replacing whatever had that name. Returns
+// the system error, or 0; created tells whether a file was made (and so must
+// be removed again), also when writing it failed half-way.
+DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* created)
+{
+    *created = false;
+    if (!payload.bytes)
+        return ERROR_RESOURCE_DATA_NOT_FOUND;
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    *created = true;
+    DWORD written = 0;
+    DWORD error = 0;
+    if (!WriteFile(file, payload.bytes, payload.size, &written, NULL))
+        error = GetLastError();
+    else if (written != payload.size)
+        error = ERROR_WRITE_FAULT;
+    if (!CloseHandle(file) && !error)
+        error = GetLastError();
+    return error;
+}
+
+bool ValueReadsBack(const RegistryValue& v)
+{
+    HKEY key;
+    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    wchar_t data[256] = {};
+    DWORD type = 0, size = sizeof data - sizeof(wchar_t);
+    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS && type == REG_SZ && lstrcmpW(data, v.data) == 0;
+}
+
+// The first value of the set that does not read back as the file writes it,
+// described for the user; empty when all of them do.
+std::wstring FirstValueNotWritten(int resourceId)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(resourceId, &count);
+    for (int i = 0; i < count; ++i) {
+        const RegistryValue& v = values[i];
+        if (ValueReadsBack(v))
+            continue;
+        std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
+        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
+               name + L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
+    }
+    return std::wstring();
+}
+
+// Writes the payload to its file, has the registry editor import it, checks
+// that every value arrived, says what happened, and removes the file again.
+void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, const wchar_t* reportText)
+{
+    std::wstring failure;
+    bool created = false;
+    if (DWORD error = WritePayloadFile(path, LoadPayload(resourceId), &created)) {
+        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error);
+    } else {
+        std::wstring command = std::wstring(L"regedit /s ") + path;
+        StartedProcess editor = StartCommand(command.c_str(), SW_HIDE);
+        if (!editor.started) {
+            failure = StartFailureText(command.c_str(), editor.error);
+        } else {
+            DWORD timeout = g_ActionTimeouts.registryEditorMs;
+            Waited w = WaitModally(owner, editor.process, timeout);
+            CloseHandle(editor.process);
+            if (!w.finished)
+                failure = L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
+            else if (w.exitCode != 0)
+                failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + command;
+            else
+                failure = FirstValueNotWritten(resourceId);
+        }
+    }
+    if (failure.empty())
+        ShowBox(owner, reportText, kHintTitle, MB_OK | MB_ICONINFORMATION);
+    else
+        ShowBox(owner, failure, kHintTitle, MB_OK | MB_ICONERROR);
+    if (created)
+        DeleteFileW(path);
+}
+
+}  // namespace
+
+StartedProcess StartCommand(const wchar_t* commandLine, int showMode)
+{
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showMode);
+    PROCESS_INFORMATION pi = {};
+    // CreateProcessW may write into the command line it is given.
+    std::wstring line = commandLine;
+    if (!CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return StartedProcess{false, NULL, GetLastError()};
+    CloseHandle(pi.hThread);
+    return StartedProcess{true, pi.hProcess, 0};
+}
+
+bool IsActionWaiting()
+{
+    return g_waiting;
+}
+
+void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error)
+{
+    ShowBox(owner, StartFailureText(commandLine, error), title, MB_OK | MB_ICONERROR);
+}
+
+void RestartShell(HWND owner)
+{
+    if (ShowBox(owner, kRestartShellQuestion, kHintTitle, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) !=
+        IDYES)
+        return;
+    // Ending the shell and starting it again is never waited for.
+    StartedProcess p = StartCommand(kRestartShellCommand, SW_HIDE);
+    if (p.started)
+        CloseHandle(p.process);
+    else
+        ReportStartFailure(owner, kProgramTitle, kRestartShellCommand, p.error);
+}
+
+void RepairShellLibrary(HWND owner)
+{
+    StartedProcess p = StartCommand(kRegisterShellCommand, SW_SHOWNORMAL);
+    if (!p.started) {
+        ReportStartFailure(owner, kProgramTitle, kRegisterShellCommand, p.error);
+        return;
+    }
+    DWORD timeout = g_ActionTimeouts.registrationMs;
+    Waited w = WaitModally(owner, p.process, timeout);
+    CloseHandle(p.process);
+    if (w.finished && w.exitCode == 0)
+        ShowBox(owner, kSimpleRepairDone, kProgramTitle, MB_OK | MB_ICONINFORMATION);
+    else if (!w.finished)
+        ShowBox(owner, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
+                           kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+    else
+        ShowBox(owner, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
+                           L"：\n" + kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+}
+
+void RegisterAllLibraries(HWND owner)
+{
+    // The console shows the loop's progress; nothing is reported after it.
+    StartedProcess p = StartCommand(kRegisterAllCommand, SW_SHOWNORMAL);
+    if (p.started)
+        CloseHandle(p.process);
+    else
+        ReportStartFailure(owner, kProgramTitle, kRegisterAllCommand, p.error);
+}
+
+void RepairRegistry(HWND owner)
+{
+    ImportRegistryPayload(owner, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
+}
+
+void RestoreRegistry(HWND owner)
+{
+    ImportRegistryPayload(owner, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
+}

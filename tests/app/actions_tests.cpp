@@ -1,0 +1,415 @@
+#include "app_testing.h"
+#include "actions.h"
+#include "payloads.h"
+#include "resource_ids.h"
+
+namespace {
+
+const wchar_t kHint[] = L"提示";
+const std::wstring kRepairFile = SystemFolderFile(L"Ytqv.reg");
+const std::wstring kRestoreFile = SystemFolderFile(L"Ntqv.reg");
+
+#define NAMESPACE L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace"
+#define CABINET L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState"
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return text.find(part) != std::wstring::npos;
+}
+
+std::string PayloadBytes(int id)
+{
+    Payload p = LoadPayload(id);
+    return std::string(static_cast<const char*>(p.bytes), p.size);
+}
+
+// Puts the registry in the state a successful import of the payload leaves,
+// or removes every key of it, so that the read-back has something to find.
+void WriteValuesOf(int id)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(id, &count);
+    for (int i = 0; i < count; ++i) {
+        HKEY key;
+        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE, NULL, &key,
+                                NULL) == ERROR_SUCCESS);
+        RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(values[i].data),
+                       static_cast<DWORD>((lstrlenW(values[i].data) + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+}
+
+void RemoveValuesOfBothSets()
+{
+    RegDeleteValueW(HKEY_CURRENT_USER, CABINET);
+    HKEY cabinet;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, CABINET, 0, KEY_SET_VALUE, &cabinet) == ERROR_SUCCESS) {
+        RegDeleteValueW(cabinet, L"Use Search Asst");
+        RegCloseKey(cabinet);
+    }
+    for (const wchar_t* id : {L"{1f4de370-d627-11d1-ba4f-00a0c91eedba}",
+                              L"{450D8FBA-AD25-11D0-98A8-0800361B1103}",
+                              L"{645FF040-5081-101B-9F08-00AA002F954E}",
+                              L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}"})
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(NAMESPACE L"\\") + id).c_str());
+}
+
+// What "reg query" prints for a key, run as its own process.
+std::string RegQuery(const std::wstring& key)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
+    HANDLE read, write;
+    CreatePipe(&read, &write, &sa, 0);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = write;
+    PROCESS_INFORMATION pi;
+    std::wstring cmd = L"reg query \"" + key + L"\"";
+    REQUIRE(CreateProcessW(NULL, &cmd[0], NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi));
+    CloseHandle(write);
+    std::string out;
+    char buf[4096];
+    DWORD n;
+    while (ReadFile(read, buf, sizeof buf, &n, NULL) && n)
+        out.append(buf, n);
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(read);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return out;
+}
+
+bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
+{
+    return box.buttons == std::vector<int>(ids);
+}
+
+struct ShortTimeouts {
+    ActionTimeouts saved = g_ActionTimeouts;
+    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms}; }
+    ~ShortTimeouts() { g_ActionTimeouts = saved; }
+};
+
+}  // namespace
+
+TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
+{
+    MainWindow w;
+    FakeTools tools;
+    tools.Install(L"cmd");
+    MessageBoxWatcher boxes;
+
+    boxes.answer = [](HWND box, const SeenBox&) { ClickBoxButton(box, IDNO); };
+    w.Click(IDC_COMMAND1);
+    REQUIRE(boxes.seen.size() == 1);
+    const SeenBox& q = boxes.seen[0];
+    CHECK(q.title == kHint);
+    CHECK(q.text == L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！");
+    CHECK(HasOnly(q, {IDYES, IDNO}));
+    CHECK(q.defaultButton == IDNO);
+    CHECK(q.icon == IDI_INFORMATION);
+    CHECK(q.owner == w.hwnd);
+    CHECK(tools.StartedTools().empty());
+
+    SUBCASE("Enter answers No")
+    {
+        boxes.answer = [](HWND, const SeenBox&) { PressKey(VK_RETURN); };
+        w.Click(IDC_COMMAND1);
+        CHECK(boxes.seen.size() == 2);
+        CHECK(tools.StartedTools().empty());
+    }
+    SUBCASE("Yes restarts the shell without waiting or reporting")
+    {
+        boxes.answer = [](HWND box, const SeenBox&) { ClickBoxButton(box, IDYES); };
+        w.Click(IDC_COMMAND1);
+        CHECK(boxes.seen.size() == 1 + 1);
+        REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
+        auto started = tools.StartedTools()[0];
+        CHECK(started.tool == L"cmd");
+        CHECK(started.commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
+        CHECK(started.show == SW_HIDE);
+    }
+}
+
+TEST_CASE("the simple repair registers the shell library and reports what it saw")
+{
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+
+    SUBCASE("success once the registration tool has ended with 0")
+    {
+        tools.Install(L"regsvr32", 0, 300);
+        w.Click(IDC_COMMAND5);
+        auto started = tools.StartedTools();
+        REQUIRE(started.size() == 1);
+        CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
+        CHECK(started[0].show == SW_SHOWNORMAL);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].text == L"简单功能修复成功，请试运行搜索功能看！");
+        CHECK(boxes.seen[0].title == L"Sertavo");
+        CHECK(boxes.seen[0].icon == IDI_INFORMATION);
+        CHECK(HasOnly(boxes.seen[0], {IDOK}));
+    }
+    SUBCASE("an exit code other than 0 is reported as a failure")
+    {
+        tools.Install(L"regsvr32", 5);
+        w.Click(IDC_COMMAND5);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].title == L"Sertavo");
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"退出代码为 5"));
+    }
+    SUBCASE("a registration that does not end in time is reported as such")
+    {
+        ShortTimeouts shortly(300);
+        tools.Install(L"regsvr32", 0, 3000);
+        w.Click(IDC_COMMAND5);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"秒内没有完成"));
+    }
+    SUBCASE("a tool that cannot be started is named, and the program goes on")
+    {
+        tools.InstallBroken(L"regsvr32");
+        w.Click(IDC_COMMAND5);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].title == L"Sertavo");
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"regsvr32 /i  /s shell32.dll"));
+        CHECK(Contains(boxes.seen[0].text, L"193"));  // ERROR_BAD_EXE_FORMAT
+        CHECK(IsWindow(w.hwnd));
+        CHECK(IsWindowEnabled(w.hwnd));
+    }
+}
+
+TEST_CASE("the intermediate repair starts its visible loop and reports nothing")
+{
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+    tools.Install(L"cmd");
+    w.Click(IDC_COMMAND6);
+    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
+    auto started = tools.StartedTools()[0];
+    CHECK(started.commandLine ==
+          L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
+    CHECK(started.show == SW_SHOWNORMAL);
+    CHECK(boxes.seen.empty());
+
+    FakeTools broken;
+    broken.InstallBroken(L"cmd");
+    w.Click(IDC_COMMAND6);
+    REQUIRE(boxes.seen.size() == 1);
+    CHECK(boxes.seen[0].title == L"Sertavo");
+    CHECK(boxes.seen[0].icon == IDI_ERROR);
+    CHECK(IsWindow(w.hwnd));
+}
+
+TEST_CASE("a registry button writes its payload fresh, imports it, and removes it after the report")
+{
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+    tools.Install(L"regedit");
+    WriteValuesOf(IDR_PAYLOAD_REPAIR);
+
+    // A file of that name is replaced by the program's own bytes.
+    {
+        HANDLE h = CreateFileW(kRepairFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        std::string other(4000, 'x');
+        DWORD n;
+        WriteFile(h, other.data(), static_cast<DWORD>(other.size()), &n, NULL);
+        CloseHandle(h);
+    }
+    std::string whileReportOpen;
+    std::wstring payloadFile = kRepairFile;
+    boxes.whileShown = [&] { whileReportOpen = FileBytes(payloadFile); };
+    w.Click(IDC_COMMAND2);
+
+    auto started = tools.StartedTools();
+    REQUIRE(started.size() == 1);
+    CHECK(started[0].commandLine == L"regedit /s c:\\windows\\system32\\Ytqv.reg");
+    CHECK(started[0].show == SW_HIDE);
+    REQUIRE(boxes.seen.size() == 1);
+    CHECK(boxes.seen[0].text == L"“修复注册表”成功，刷新后即可生效！");
+    CHECK(boxes.seen[0].title == kHint);
+    CHECK(boxes.seen[0].icon == IDI_INFORMATION);
+    CHECK(whileReportOpen.size() == 1770);
+    CHECK(whileReportOpen == PayloadBytes(IDR_PAYLOAD_REPAIR));
+    CHECK(whileReportOpen.compare(0, 4, std::string("\xFF\xFE\x57\x00", 4)) == 0);
+    CHECK(!FileExists(kRepairFile));
+
+    WriteValuesOf(IDR_PAYLOAD_RESTORE);
+    payloadFile = kRestoreFile;
+    w.Click(IDC_COMMAND3);
+    started = tools.StartedTools();
+    REQUIRE(started.size() == 2);
+    CHECK(started[1].commandLine == L"regedit /s c:\\windows\\system32\\Ntqv.reg");
+    REQUIRE(boxes.seen.size() == 2);
+    CHECK(boxes.seen[1].text == L"“恢复注册表”成功，刷新后即可生效！");
+    CHECK(whileReportOpen.size() == 1610);
+    CHECK(!FileExists(kRestoreFile));
+}
+
+TEST_CASE("registry buttons report each failing step honestly, in one box")
+{
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+    WriteValuesOf(IDR_PAYLOAD_REPAIR);
+
+    SUBCASE("the payload cannot be written: the path is a directory")
+    {
+        tools.Install(L"regedit");
+        REQUIRE(CreateDirectoryW(kRepairFile.c_str(), NULL));
+        w.Click(IDC_COMMAND2);
+        DWORD attributes = GetFileAttributesW(kRepairFile.c_str());
+        CHECK((attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)));
+        RemoveDirectoryW(kRepairFile.c_str());
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(boxes.seen[0].title == kHint);
+        CHECK(Contains(boxes.seen[0].text, L"无法写入"));
+        CHECK(tools.StartedTools().empty());
+    }
+    SUBCASE("the registry editor exits with an error")
+    {
+        tools.Install(L"regedit", 3);
+        w.Click(IDC_COMMAND2);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"退出代码 3"));
+    }
+    SUBCASE("the registry editor does not finish in time")
+    {
+        ShortTimeouts shortly(300);
+        tools.Install(L"regedit", 0, 3000);
+        w.Click(IDC_COMMAND2);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"秒内没有完成"));
+    }
+    SUBCASE("a value does not read back: the first one is named, with the rights it needs")
+    {
+        tools.Install(L"regedit");
+        RemoveValuesOfBothSets();
+        w.Click(IDC_COMMAND2);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, L"HKEY_CURRENT_USER\\" CABINET));
+        CHECK(Contains(boxes.seen[0].text, L"Use Search Asst"));
+        CHECK(Contains(boxes.seen[0].text, L"管理员权限"));
+    }
+    SUBCASE("the registry editor cannot be started")
+    {
+        tools.InstallBroken(L"regedit");
+        w.Click(IDC_COMMAND2);
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].title == kHint);
+        CHECK(Contains(boxes.seen[0].text, L"regedit /s c:\\windows\\system32\\Ytqv.reg"));
+    }
+    CHECK(!FileExists(kRepairFile));
+    CHECK(IsWindow(w.hwnd));
+}
+
+TEST_CASE("end to end: the real registry editor imports both sets")
+{
+    MainWindow w;
+    MessageBoxWatcher boxes;
+    RemoveValuesOfBothSets();
+
+    w.Click(IDC_COMMAND2);
+    REQUIRE(boxes.seen.size() == 1);
+    CHECK(boxes.seen[0].text == L"“修复注册表”成功，刷新后即可生效！");
+    std::string cabinet = RegQuery(L"HKCU\\" CABINET);
+    CHECK(cabinet.find("Use Search Asst") != std::string::npos);
+    CHECK(cabinet.find("no") != std::string::npos);
+    std::string search = RegQuery(L"HKLM\\" NAMESPACE L"\\{e17d4fc0-5564-11d1-83f2-00a0c90dc849}");
+    CHECK(search.find("Search Results Folder") != std::string::npos);
+    std::string mydocs = RegQuery(L"HKLM\\" NAMESPACE L"\\{450D8FBA-AD25-11D0-98A8-0800361B1103}");
+    CHECK(mydocs.find("@mydocs.dll,-900") != std::string::npos);
+
+    w.Click(IDC_COMMAND3);
+    REQUIRE(boxes.seen.size() == 2);
+    CHECK(boxes.seen[1].text == L"“恢复注册表”成功，刷新后即可生效！");
+    // The keys stay; the values are empty.
+    search = RegQuery(L"HKLM\\" NAMESPACE L"\\{e17d4fc0-5564-11d1-83f2-00a0c90dc849}");
+    CHECK(search.find("e17d4fc0") != std::string::npos);
+    CHECK(search.find("Search Results Folder") == std::string::npos);
+    CHECK(!FileExists(kRepairFile));
+    CHECK(!FileExists(kRestoreFile));
+}
+
+namespace {
+MainWindow* g_window;
+bool g_enabledDuringWait, g_waitCursorShown;
+
+void CALLBACK DuringTheWait(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    g_enabledDuringWait = IsWindowEnabled(g_window->hwnd) != FALSE;
+    g_waitCursorShown = IsActionWaiting();
+    // A real click on another button, and a request to close.
+    HWND other = (*g_window)[IDC_COMMAND6];
+    RECT r;
+    GetWindowRect(other, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    PressKey(VK_SPACE);
+}
+}  // namespace
+
+TEST_CASE("while an action waits, the window takes no input, and a close waits for the action")
+{
+    MainWindow w;
+    g_window = &w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+    tools.Install(L"regsvr32", 0, 1500);
+    tools.Install(L"cmd");
+    SetFocus(w[IDC_COMMAND5]);
+
+    MessageLog log;
+    RecordMessages(w.hwnd, &log);
+    SetTimer(NULL, 0, 200, DuringTheWait);
+    w.Click(IDC_COMMAND5);
+    StopRecording(w.hwnd);
+    CHECK(!g_enabledDuringWait);
+    CHECK(g_waitCursorShown);
+    REQUIRE(boxes.seen.size() == 1);
+    // Disabled for the wait, enabled again, and only then disabled by the
+    // report box (which enables it when it closes).
+    std::vector<WPARAM> enables;
+    for (const MessageLog::Entry& e : log.entries)
+        if (e.msg == WM_ENABLE)
+            enables.push_back(e.wp);
+    CHECK(enables == std::vector<WPARAM>{FALSE, TRUE, FALSE, TRUE});
+    PumpUntil([] { return false; }, 300, TranslateFormMessage);
+    auto started = tools.StartedTools();
+    REQUIRE(started.size() == 1);
+    CHECK(started[0].tool == L"regsvr32");
+
+    // The focus is back on the button, and Space clicks it again.
+    CHECK(GetFocus() == w[IDC_COMMAND5]);
+    PressKey(VK_SPACE);
+    CHECK(PumpUntil([&] { return boxes.seen.size() == 2; }, 10000, TranslateFormMessage));
+    CHECK(tools.StartedTools().size() == 2);
+
+    // A close asked for during the wait happens once the action is over.
+    tools.Install(L"regsvr32", 0, 800);
+    SetTimer(NULL, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(NULL, timer);
+        PostMessageW(g_window->hwnd, WM_CLOSE, 0, 0);
+    });
+    w.Click(IDC_COMMAND5);
+    CHECK(boxes.seen.size() == 3);
+    CHECK(PumpUntil([&] { return !IsWindow(w.hwnd); }));
+    CHECK(g_unloads == 1);
+}

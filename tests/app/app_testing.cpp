@@ -1,0 +1,226 @@
+#include "app_testing.h"
+#include "forms.h"
+
+int g_loads, g_unloads;
+HWND g_loaded;
+
+namespace {
+
+BOOL RecordLoad(HWND hwnd)
+{
+    ++g_loads;
+    g_loaded = hwnd;
+    return TRUE;
+}
+
+BOOL RecordUnload(HWND)
+{
+    ++g_unloads;
+    return TRUE;
+}
+
+std::wstring TestProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring p = path;
+    return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+std::wstring FromUtf8(const std::string& s)
+{
+    std::wstring w(s.size(), L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0],
+                                static_cast<int>(w.size()));
+    w.resize(n);
+    return w;
+}
+
+MessageBoxWatcher* g_watcher;
+UINT_PTR g_pollTimer;
+
+const wchar_t* BoxIcon(HWND box)
+{
+    // The message box shows its icon in a static control of its own.
+    const int kIconControl = 0x0440;
+    auto icon = reinterpret_cast<HICON>(SendDlgItemMessageW(box, kIconControl, STM_GETICON, 0, 0));
+    const wchar_t* known[] = {IDI_INFORMATION, IDI_ERROR, IDI_WARNING, IDI_QUESTION};
+    for (const wchar_t* k : known)
+        if (icon && icon == LoadIconW(NULL, k))
+            return k;
+    return nullptr;
+}
+
+std::wstring BoxText(HWND box)
+{
+    // The text is the static control with identifier 0xFFFF.
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    return text;
+}
+
+void NoteAndAnswer(HWND box)
+{
+    SetPropW(box, L"TestBoxSeen", reinterpret_cast<HANDLE>(1));
+    SeenBox s;
+    wchar_t title[256] = {};
+    GetWindowTextW(box, title, 256);
+    s.title = title;
+    s.text = BoxText(box);
+    s.owner = GetWindow(box, GW_OWNER);
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO})
+        if (GetDlgItem(box, id))
+            s.buttons.push_back(id);
+    s.defaultButton = 0;
+    for (int id : s.buttons)
+        if ((GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            s.defaultButton = id;
+    s.icon = BoxIcon(box);
+    g_watcher->seen.push_back(s);
+    if (g_watcher->whileShown)
+        g_watcher->whileShown();
+    g_watcher->answer(box, s);
+}
+
+BOOL CALLBACK FindNewBox(HWND hwnd, LPARAM)
+{
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd) && !GetPropW(hwnd, L"TestBoxSeen"))
+        NoteAndAnswer(hwnd);
+    return TRUE;
+}
+
+// A thread timer keeps firing inside the message box's own modal loop.
+void CALLBACK PollForBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_watcher)
+        EnumThreadWindows(GetCurrentThreadId(), FindNewBox, 0);
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+{
+    g_loads = g_unloads = 0;
+    g_Form1LoadStep = RecordLoad;
+    g_Form1UnloadStep = RecordUnload;
+    hwnd = ShowForm1();
+    REQUIRE(hwnd != NULL);
+    SetForegroundWindow(hwnd);
+    PumpUntil([&] { return GetForegroundWindow() == hwnd; });
+    PumpMessages(TranslateFormMessage);
+}
+
+MainWindow::~MainWindow()
+{
+    if (IsWindow(hwnd))
+        DestroyWindow(hwnd);
+    PumpMessages();
+}
+
+void MainWindow::Click(int id) const
+{
+    SendMessageW((*this)[id], BM_CLICK, 0, 0);
+    PumpMessages(TranslateFormMessage);
+}
+
+FakeTools::FakeTools()
+{
+    DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
+}
+
+FakeTools::~FakeTools()
+{
+    // A recorder that was left waiting (a time-out test) holds its file
+    // until it ends.
+    for (const std::wstring& f : files_)
+        PumpUntil([&] { return DeleteFileW(f.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+    DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
+}
+
+void FakeTools::Install(const wchar_t* tool, DWORD exitCode, DWORD delayMs)
+{
+    std::wstring folder = TestProgramFolder();
+    std::wstring exe = folder + tool + L".exe";
+    REQUIRE(CopyFileW((folder + L"tool-recorder.exe").c_str(), exe.c_str(), FALSE));
+    files_.push_back(exe);
+    std::wstring cfg = folder + tool + L".cfg";
+    std::string text = std::to_string(exitCode) + " " + std::to_string(delayMs);
+    HANDLE h = CreateFileW(cfg.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD n;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, NULL);
+    CloseHandle(h);
+    files_.push_back(cfg);
+}
+
+void FakeTools::InstallBroken(const wchar_t* tool)
+{
+    std::wstring exe = TestProgramFolder() + tool + L".exe";
+    HANDLE h = CreateFileW(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD n;
+    WriteFile(h, "not a program", 13, &n, NULL);
+    CloseHandle(h);
+    files_.push_back(exe);
+}
+
+std::vector<FakeTools::Started> FakeTools::StartedTools() const
+{
+    std::vector<Started> started;
+    std::wstring log = FromUtf8(FileBytes(TestProgramFolder() + L"recorded.txt"));
+    size_t pos = 0;
+    while (pos < log.size()) {
+        size_t end = log.find(L'\n', pos);
+        std::wstring line = log.substr(pos, end - pos);
+        pos = end == std::wstring::npos ? log.size() : end + 1;
+        size_t t1 = line.find(L'\t'), t2 = line.find(L'\t', t1 + 1);
+        if (t1 == std::wstring::npos || t2 == std::wstring::npos)
+            continue;
+        started.push_back({line.substr(0, t1), std::stoi(line.substr(t1 + 1, t2 - t1 - 1)),
+                           line.substr(t2 + 1)});
+    }
+    return started;
+}
+
+MessageBoxWatcher::MessageBoxWatcher()
+{
+    answer = [](HWND box, const SeenBox& s) { ClickBoxButton(box, s.buttons.at(0)); };
+    g_watcher = this;
+    g_pollTimer = SetTimer(NULL, 0, 30, PollForBoxes);
+}
+
+MessageBoxWatcher::~MessageBoxWatcher()
+{
+    KillTimer(NULL, g_pollTimer);
+    g_watcher = nullptr;
+}
+
+void ClickBoxButton(HWND box, int id)
+{
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+std::wstring SystemFolderFile(const wchar_t* name)
+{
+    return std::wstring(L"c:\\windows\\system32\\") + name;
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(h, NULL), '\0');
+    DWORD n = 0;
+    ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &n, NULL);
+    CloseHandle(h);
+    bytes.resize(n);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
