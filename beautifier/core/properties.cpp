@@ -20,9 +20,8 @@ struct KindName {
     ControlKind kind;
 };
 
-// The "thunder" names are the window classes of Visual Basic forms and
-// controls (with and without the RT6 of its version 6 runtime); "#32770" is
-// the system's dialog class, which message boxes and common dialogs use.
+// Lower-case class names and their kinds. "#32770" is the system's dialog
+// class, which message boxes and common dialogs use.
 const KindName kKindNames[] = {
     {"#32770", ControlKind::Container},
     {"thunderformdc", ControlKind::Container},
@@ -50,7 +49,7 @@ const KindName kKindNames[] = {
     {"combolbox", ControlKind::ComboList},
 };
 
-// Grid controls register one class per version, all with this prefix.
+// Grid classes share this prefix; what follows it varies.
 const char kGridPrefix[] = "apexgrid";
 
 const char kImageDCSuffix[] = "HDC";

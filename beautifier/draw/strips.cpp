@@ -102,9 +102,9 @@ const COLORREF kPressedRing = RGB(49, 183, 249);
 const COLORREF kDisabledFrame = RGB(135, 195, 232);
 const COLORREF kDisabledHighlight = RGB(248, 251, 253);
 
-// Rows 0-2 and 18-20 of the normal, hot and pressed faces round their
-// corners with a radius of about 2; the corner pixel itself is nearly the
-// colour of what lies behind the button.
+// Column 0 of the normal, hot and pressed faces: the frame line, with the
+// corners rounded over rows 0-2 and 18-20 (radius about 2). The corner pixel
+// itself is nearly the colour of what lies behind a button.
 const Run kRoundedOutline = {{0, RGB(191, 225, 249)}, {1, RGB(105, 178, 226)},
                              {2, RGB(41, 149, 215)},  {3, kFaceFrame},
                              {17, kFaceFrame},        {18, RGB(42, 150, 216)},
