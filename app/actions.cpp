@@ -274,3 +274,15 @@ void RestoreRegistry(HWND owner)
 {
     ImportRegistryPayload(owner, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
 }
+
+void OpenForum(HWND owner)
+{
+    // The system's URL handler opens the address in the default browser.
+    std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
+                           kForumLinkTarget + L'"';
+    StartedProcess p = StartCommand(command.c_str(), SW_SHOWNORMAL);
+    if (p.started)
+        CloseHandle(p.process);
+    else
+        ReportStartFailure(owner, kProgramTitle, command.c_str(), p.error);
+}

@@ -34,6 +34,7 @@ void RepairShellLibrary(HWND owner);   // Command5
 void RegisterAllLibraries(HWND owner); // Command6
 void RepairRegistry(HWND owner);       // Command2
 void RestoreRegistry(HWND owner);      // Command3
+void OpenForum(HWND owner);            // Label3
 
 // Shows the error box of a command that could not be started.
 void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error);

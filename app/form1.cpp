@@ -1,9 +1,11 @@
 #include "form1.h"
 #include "actions.h"
+#include "form2.h"
 #include "forms.h"
 
 const wchar_t kProgramTitle[] = L"Sertavo";
 const wchar_t kForumAddress[] = L"http://quillhaven.com";
+const wchar_t kForumLinkTarget[] = L"http://quillhaven.com/";
 
 namespace {
 
@@ -26,7 +28,8 @@ const COLORREF kDarkTeal = RGB(0, 64, 64);
 
 enum ControlType { Frame, PushButton, Label };
 
-enum FontRole { WindowFont, BrandFont, LinkFont };
+// The link's font comes twice: underlined at rest, plain under the pointer.
+enum FontRole { WindowFont, BrandFont, LinkFont, LinkHotFont, FontRoleCount };
 
 struct ControlSpec {
     int id;
@@ -59,9 +62,10 @@ const ControlSpec kControls[] = {
 
 const int kClientTwipsW = 5760, kClientTwipsH = 4560;
 
+HWND g_form1;
+
 struct Form1State {
-    HFONT fonts[3];     // by FontRole
-    HWND focus;         // the control that had the focus when the form was deactivated
+    HFONT fonts[FontRoleCount];
     bool unloaded;
     bool closeWhenIdle; // a close was asked for while an action waited
 };
@@ -106,27 +110,11 @@ LRESULT OnCreate(HWND hwnd)
     state->fonts[WindowFont] = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
     state->fonts[BrandFont] = CreatePointFont(L"黑体", 12, FW_BOLD, false);
     state->fonts[LinkFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, true);
+    state->fonts[LinkHotFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, false);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    g_form1 = hwnd;
     CreateControls(hwnd, *state);
-    state->focus = Form1Control(hwnd, IDC_COMMAND4);
     return 0;
-}
-
-// A plain window, unlike a dialog, forgets which control had the focus when
-// another window takes the activation; keep it, so that the focus comes back
-// to the same button after a message box.
-LRESULT OnActivate(HWND hwnd, WPARAM wp, LPARAM lp)
-{
-    Form1State* state = StateOf(hwnd);
-    if (LOWORD(wp) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd, focus))
-            state->focus = focus;
-    } else if (state->focus && IsWindow(state->focus)) {
-        SetFocus(state->focus);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, WM_ACTIVATE, wp, lp);
 }
 
 void RunUnloadStep(HWND hwnd)
@@ -136,6 +124,8 @@ void RunUnloadStep(HWND hwnd)
         return;
     state->unloaded = true;
     g_Form1UnloadStep(hwnd);
+    if (HWND instructions = OpenForm2())
+        SendMessageW(instructions, WM_CLOSE, 0, 0);
 }
 
 typedef void (*Action)(HWND owner);
@@ -148,15 +138,29 @@ struct ButtonAction {
 const ButtonAction kActions[] = {
     {IDC_COMMAND1, RestartShell},   {IDC_COMMAND2, RepairRegistry},
     {IDC_COMMAND3, RestoreRegistry}, {IDC_COMMAND5, RepairShellLibrary},
-    {IDC_COMMAND6, RegisterAllLibraries},
+    {IDC_COMMAND6, RegisterAllLibraries}, {IDC_LABEL3, OpenForum},
 };
+
+// The instructions replace the main window: this one closes (its unload
+// step runs) and the instructions open, in one go, so the program does not
+// end in between.
+void ShowInstructionsInstead(HWND hwnd)
+{
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    ShowForm2();
+}
 
 LRESULT OnCommand(HWND hwnd, WPARAM wp)
 {
     // An action that waits keeps dispatching messages; no second action
-    // starts inside it.
+    // starts inside it. Buttons report BN_CLICKED, the link STN_CLICKED.
+    static_assert(BN_CLICKED == STN_CLICKED, "one notification code for both");
     if (HIWORD(wp) != BN_CLICKED || IsActionWaiting())
         return 0;
+    if (LOWORD(wp) == IDC_COMMAND4) {
+        ShowInstructionsInstead(hwnd);
+        return 0;
+    }
     for (const ButtonAction& a : kActions)
         if (a.id == LOWORD(wp))
             a.run(hwnd);
@@ -179,10 +183,28 @@ LRESULT OnClose(HWND hwnd)
     return 0;
 }
 
+// The link is underlined at rest and plain while the pointer moves over it;
+// it comes back to rest only by a move over the form's bare surface.
+void SetLinkHot(HWND hwnd, bool hot)
+{
+    Form1State* state = StateOf(hwnd);
+    HWND link = Form1Control(hwnd, IDC_LABEL3);
+    auto font = state->fonts[hot ? LinkHotFont : LinkFont];
+    if (reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)) != font)
+        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// WM_SETCURSOR reaches the parent first for every pointer move over a
+// child; the link (a static with SS_NOTIFY) takes part in hit-testing.
 LRESULT OnSetCursor(HWND hwnd, WPARAM wp, LPARAM lp)
 {
     if (IsActionWaiting()) {
         SetCursor(LoadCursorW(NULL, IDC_WAIT));
+        return TRUE;
+    }
+    if (reinterpret_cast<HWND>(wp) == Form1Control(hwnd, IDC_LABEL3) && HIWORD(lp) == WM_MOUSEMOVE) {
+        SetLinkHot(hwnd, true);
+        SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32649)));  // IDC_HAND
         return TRUE;
     }
     return DefWindowProcW(hwnd, WM_SETCURSOR, wp, lp);
@@ -203,6 +225,8 @@ LRESULT OnNcDestroy(HWND hwnd)
 {
     Form1State* state = StateOf(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (g_form1 == hwnd)
+        g_form1 = NULL;
     if (state) {
         for (HFONT font : state->fonts)
             DeleteObject(font);
@@ -216,8 +240,6 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_CREATE:
         return OnCreate(hwnd);
-    case WM_ACTIVATE:
-        return OnActivate(hwnd, wp, lp);
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_GETFONT:
@@ -226,6 +248,9 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return OnCommand(hwnd, wp);
     case WM_SETCURSOR:
         return OnSetCursor(hwnd, wp, lp);
+    case WM_MOUSEMOVE:
+        SetLinkHot(hwnd, false);
+        return 0;
     case WM_CLOSE:
         return OnClose(hwnd);
     case WM_ENDSESSION:
@@ -245,6 +270,11 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
+HWND OpenForm1()
+{
+    return g_form1;
+}
+
 HWND Form1Control(HWND form1, int id)
 {
     const ControlSpec* spec = SpecOf(id);
@@ -262,9 +292,9 @@ HWND ShowForm1()
     if (!hwnd)
         return NULL;
     g_Form1LoadStep(hwnd);
+    // Command4 comes first in the tab order: showing the form focuses it.
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
-    SetFocus(StateOf(hwnd)->focus);
     return hwnd;
 }
 

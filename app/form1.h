@@ -18,6 +18,7 @@ enum Form1ControlId {
 
 extern const wchar_t kProgramTitle[];   // "Sertavo", the main window's caption
 extern const wchar_t kForumAddress[];   // the maker's forum, shown by Label3
+extern const wchar_t kForumLinkTarget[]; // what a click on Label3 opens
 
 // The load step runs once the window and its controls exist, before it is
 // first shown; the unload step runs once when it closes, however it closes.
@@ -29,6 +30,9 @@ extern WindowStep g_Form1UnloadStep;
 // Creates Form1, runs its load step and shows it centred with the focus on
 // Command4. Returns the window, or NULL when it could not be created.
 HWND ShowForm1();
+
+// The main window while it is open, else NULL.
+HWND OpenForm1();
 
 // The control of Form1 with the given identifier, wherever it sits in the
 // window's tree of frames.

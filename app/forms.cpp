@@ -8,14 +8,48 @@ namespace {
 
 int g_openForms = 0;
 
-// Extra window bytes of a form: its own procedure.
+// Extra window bytes of a form: its own procedure, and the control that had
+// the focus when the form was last deactivated.
 const int kFormProcSlot = 0;
+const int kFormFocusSlot = sizeof(LONG_PTR);
 // Extra window bytes of a frame: its font and its caption colour.
 const int kFrameFontSlot = 0;
 const int kFrameColorSlot = sizeof(LONG_PTR);
 
+// A plain window, unlike a dialog, forgets which control had the focus when
+// another window takes the activation (a message box, another program).
+// Forms keep it and give it back; a form activated for the first time gives
+// the focus to the first control in its tab order.
+void OnFormActivate(HWND hwnd, WPARAM wp)
+{
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus))
+            SetWindowLongPtrW(hwnd, kFormFocusSlot, reinterpret_cast<LONG_PTR>(focus));
+        return;
+    }
+    auto focus = reinterpret_cast<HWND>(GetWindowLongPtrW(hwnd, kFormFocusSlot));
+    if (!focus || !IsWindow(focus) || !IsChild(hwnd, focus))
+        focus = GetNextDlgTabItem(hwnd, NULL, FALSE);
+    if (focus)
+        SetFocus(focus);
+}
+
 LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_ACTIVATE) {
+        OnFormActivate(hwnd, wp);
+        return 0;
+    }
+    // A multi-line edit moves the focus on Tab by asking its parent, as it
+    // would ask a dialog.
+    if (msg == WM_NEXTDLGCTL) {
+        HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                               : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
+        if (next)
+            SetFocus(next);
+        return 0;
+    }
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
         auto* start = static_cast<void**>(cs->lpCreateParams);
@@ -101,7 +135,7 @@ bool RegisterProgramClasses(HINSTANCE instance)
     WNDCLASSEXW form = {};
     form.cbSize = sizeof form;
     form.lpfnWndProc = FormWndProc;
-    form.cbWndExtra = sizeof(LONG_PTR);
+    form.cbWndExtra = 2 * sizeof(LONG_PTR);
     form.hInstance = instance;
     form.hIcon = ProgramIcon(false);
     form.hIconSm = ProgramIcon(true);
@@ -146,9 +180,11 @@ int OpenFormCount()
 }
 
 HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 int id, const TwipsRect& place, HFONT font)
+                 int id, const TwipsRect& place, HFONT font, DWORD exStyle)
 {
-    DWORD exStyle = lstrcmpW(cls, kFrameClass) == 0 ? WS_EX_CONTROLPARENT : 0;
+    // Tab moves into a frame's controls as into a dialog's.
+    if (lstrcmpW(cls, kFrameClass) == 0)
+        exStyle |= WS_EX_CONTROLPARENT;
     HWND hwnd = CreateWindowExW(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE,
                                 TwipsToPixels(place.left), TwipsToPixels(place.top),
                                 TwipsToPixels(place.width), TwipsToPixels(place.height),

@@ -23,7 +23,7 @@ int OpenFormCount();
 
 // Creates a child control placed in twips, with the given font.
 HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 int id, const TwipsRect& place, HFONT font);
+                 int id, const TwipsRect& place, HFONT font, DWORD exStyle = 0);
 
 // Sets the colour of a frame's caption.
 void SetFrameTextColor(HWND frame, COLORREF color);

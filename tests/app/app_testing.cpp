@@ -105,6 +105,9 @@ MainWindow::MainWindow()
     g_loads = g_unloads = 0;
     g_Form1LoadStep = RecordLoad;
     g_Form1UnloadStep = RecordUnload;
+    // The pointer rests away from the window: a window that opens under it
+    // gets pointer messages (the link reacts to them).
+    SetCursorPos(0, 0);
     hwnd = ShowForm1();
     REQUIRE(hwnd != NULL);
     SetForegroundWindow(hwnd);

@@ -1,0 +1,155 @@
+#include "form2.h"
+#include "form1.h"
+#include "forms.h"
+#include "resource_ids.h"
+
+const wchar_t kInstructionsText[] =
+    L"    如上图，电脑搜索不能显示\r\n"
+    L"，你\r\n"
+    L"可以用这个工具修复试试。建议\r\n"
+    L"用“一般用户使用”项修复，先\r\n"
+    L"用“简单修复”项，如果不行，\r\n"
+    L"再进行“中间修复”项，使用时\r\n"
+    L"间稍微久一点。还不成功的话，\r\n"
+    L"最后使用“高级用户使用”项。\r\n"
+    L"注意：“高级用户使用项”因为\r\n"
+    L"要动刀注册表，所以使用前\r\n"
+    L"先做好注册表备份工作然后再进\r\n"
+    L"行。\r\n"
+    L"    最后，祝你好运！\r\n";
+
+namespace {
+
+const wchar_t kPictureClass[] = L"PictureBox";
+const int kClientTwipsW = 3195, kClientTwipsH = 4695;
+const TwipsRect kPicturePlace = {120, 120, 2895, 1845};
+const TwipsRect kTextPlace = {120, 2040, 3015, 2535};
+
+HWND g_form2;
+
+// The picture is kept in the program as a whole bitmap file; it is drawn
+// straight from the resource, so it needs no GDI object of its own.
+const BITMAPINFOHEADER* PictureBitmap()
+{
+    HRSRC res = FindResourceW(NULL, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
+    HGLOBAL data = res ? LoadResource(NULL, res) : NULL;
+    auto* file = static_cast<const BYTE*>(data ? LockResource(data) : nullptr);
+    if (!file || SizeofResource(NULL, res) < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    return reinterpret_cast<const BITMAPINFOHEADER*>(file + sizeof(BITMAPFILEHEADER));
+}
+
+void PaintPicture(HWND hwnd, HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    const BITMAPINFOHEADER* bmp = PictureBitmap();
+    if (!bmp)
+        return;
+    auto* bits = reinterpret_cast<const BYTE*>(bmp) + bmp->biSize;
+    SetDIBitsToDevice(dc, 0, 0, bmp->biWidth, bmp->biHeight, 0, 0, 0, bmp->biHeight, bits,
+                      reinterpret_cast<const BITMAPINFO*>(bmp), DIB_RGB_COLORS);
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        PaintPicture(hwnd, dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        SetFocus(hwnd);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterPictureClass()
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PictureProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    wc.lpszClassName = kPictureClass;
+    RegisterClassExW(&wc);
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    HFONT font = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
+    RegisterPictureClass();
+    // Both have the platform's sunken three-dimensional border, two pixels wide.
+    CreateChild(hwnd, kPictureClass, L"", WS_TABSTOP, IDC_PICTURE1, kPicturePlace, NULL,
+                WS_EX_CLIENTEDGE);
+    CreateChild(hwnd, L"Edit", kInstructionsText,
+                ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, IDC_TEXT1, kTextPlace,
+                font, WS_EX_CLIENTEDGE);
+    g_form2 = hwnd;
+    return 0;
+}
+
+// Closing the instructions, however it comes about, brings a fresh main
+// window back first, so the program goes on; only when the main window
+// itself closes them (it is closing) does no new one open.
+LRESULT OnClose(HWND hwnd)
+{
+    if (!OpenForm1())
+        ShowForm1();
+    DestroyWindow(hwnd);
+    return 0;
+}
+
+LRESULT OnNcDestroy(HWND hwnd)
+{
+    DeleteObject(reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (g_form2 == hwnd)
+        g_form2 = NULL;
+    return DefWindowProcW(hwnd, WM_NCDESTROY, 0, 0);
+}
+
+LRESULT CALLBACK Form2Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hwnd);
+    case WM_GETFONT:
+        return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    case WM_CLOSE:
+        return OnClose(hwnd);
+    case WM_ENDSESSION:
+        if (wp)
+            OnClose(hwnd);
+        return 0;
+    case WM_NCDESTROY:
+        return OnNcDestroy(hwnd);
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND ShowForm2()
+{
+    if (!RegisterProgramClasses(GetModuleHandleW(NULL)))
+        return NULL;
+    HWND hwnd = CreateForm(Form2Proc, L"使用说明", kClientTwipsW, kClientTwipsH, nullptr);
+    if (!hwnd)
+        return NULL;
+    // Picture1 comes first in the tab order: showing the form focuses it.
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+HWND OpenForm2()
+{
+    return g_form2;
+}
