@@ -142,11 +142,19 @@ FakeTools::~FakeTools()
     DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
 }
 
+// Writes a file in place of a tool; a tool started earlier holds its file
+// until it has ended, so wait for that.
+void ReplaceToolFile(const std::function<bool()>& write)
+{
+    REQUIRE(PumpUntil(write));
+}
+
 void FakeTools::Install(const wchar_t* tool, DWORD exitCode, DWORD delayMs)
 {
     std::wstring folder = TestProgramFolder();
     std::wstring exe = folder + tool + L".exe";
-    REQUIRE(CopyFileW((folder + L"tool-recorder.exe").c_str(), exe.c_str(), FALSE));
+    std::wstring recorder = folder + L"tool-recorder.exe";
+    ReplaceToolFile([&] { return CopyFileW(recorder.c_str(), exe.c_str(), FALSE) != FALSE; });
     files_.push_back(exe);
     std::wstring cfg = folder + tool + L".cfg";
     std::string text = std::to_string(exitCode) + " " + std::to_string(delayMs);
@@ -160,10 +168,15 @@ void FakeTools::Install(const wchar_t* tool, DWORD exitCode, DWORD delayMs)
 void FakeTools::InstallBroken(const wchar_t* tool)
 {
     std::wstring exe = TestProgramFolder() + tool + L".exe";
-    HANDLE h = CreateFileW(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD n;
-    WriteFile(h, "not a program", 13, &n, NULL);
-    CloseHandle(h);
+    ReplaceToolFile([&] {
+        HANDLE h = CreateFileW(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD n;
+        WriteFile(h, "not a program", 13, &n, NULL);
+        CloseHandle(h);
+        return true;
+    });
     files_.push_back(exe);
 }
 
