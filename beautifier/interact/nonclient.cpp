@@ -57,6 +57,9 @@ void PaintProgressWindow(HWND hwnd)
         return;
     FillSolidRect(image.get(), 0, 0, b.width, b.height, kFrameEnabled);
     FillSolidRect(image.get(), 1, 1, b.width - 2, b.height - 2, kWhite);
+    // A bar without a border of its own has its client area reaching the
+    // window's edge: the fill must still stay inside the frame.
+    IntersectClipRect(image.get(), 1, 1, b.width - 1, b.height - 1);
     DrawProgressFill(hwnd, image.get(), bx, by, client.right, client.bottom);
     WindowDC window(hwnd);
     BitBlt(window.get(), 0, 0, b.width, b.height, image.get(), 0, 0, SRCCOPY);

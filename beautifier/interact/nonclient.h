@@ -18,6 +18,6 @@ BOOL GetNonClientBorder(HWND hwnd, int* bx, int* by);
 void PaintFlatClientEdge(HWND hwnd);
 
 // The whole progress bar in place of the system's non-client painting: a
-// one-pixel frame, white inside, and the filled part over the client area;
-// composed off-screen and copied once onto the window.
+// one-pixel frame, white inside, and the filled part over the client area,
+// never over the frame; composed off-screen and copied once onto the window.
 void PaintProgressWindow(HWND hwnd);
