@@ -20,9 +20,9 @@ const int kFaceMarginLeft = 2, kFaceMargin = 1;
 const int kArrowWidth = 7, kArrowHeight = 4;
 const POINT kArrowEnabled = {8, 0}, kArrowDisabled = {8, 4};
 
-// The button is as wide as a vertical scroll bar plus the pixel that the
-// system's own button leaves between itself and the border, and fills the
-// height inside the one-pixel border.
+// The button covers the system's own, which is as wide as a vertical scroll
+// bar, and the pixel of the system's two-pixel edge that the one-pixel flat
+// border leaves free; it fills the height inside that border.
 SIZE ButtonSize(const WindowBounds& b)
 {
     return SIZE{GetSystemMetrics(SM_CXVSCROLL) + 1, b.height - 2};

@@ -4,7 +4,10 @@ namespace {
 
 #ifdef BEAUTIFIER_GDI_ACCOUNTING
 long g_borrowed = 0;
-void CountBorrowed(long change) { g_borrowed += change; }
+void CountBorrowed(long change)
+{
+    g_borrowed += change;
+}
 #else
 void CountBorrowed(long) {}
 #endif
@@ -23,9 +26,7 @@ HDC Borrow(HWND hwnd, WindowDC::Area area)
 
 }  // namespace
 
-WindowDC::WindowDC(HWND hwnd, Area area) : hwnd_(hwnd), dc_(Borrow(hwnd, area)), borrowed_(true)
-{
-}
+WindowDC::WindowDC(HWND hwnd, Area area) : hwnd_(hwnd), dc_(Borrow(hwnd, area)), borrowed_(true) {}
 
 WindowDC::WindowDC(HWND hwnd, HDC given)
     : hwnd_(hwnd), dc_(given ? given : Borrow(hwnd, Whole)), borrowed_(given == NULL)
