@@ -67,3 +67,23 @@ BOOL GdiDeleteHandle(Handle object)
 using OwnedDC = Owned<HDC, GdiDeleteDC>;
 using OwnedBrush = Owned<HBRUSH, GdiDeleteHandle<HBRUSH>>;
 using OwnedPalette = Owned<HPALETTE, GdiDeleteHandle<HPALETTE>>;
+
+// The DC of a whole window, non-client area included, borrowed from the
+// system for as long as this lives.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+    ~WindowDC()
+    {
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
