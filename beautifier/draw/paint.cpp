@@ -6,14 +6,16 @@
 namespace {
 
 // A repaint shows the current state at once and ends a running fade: a step
-// after it would blend over the finished picture.
+// after it would blend over the finished picture. The image goes through the
+// window DC: its origin is the outer corner, and the window region clips it
+// on every system, which Wine does not do for the paint DC of a child.
 LRESULT PaintPushButtonOpaque(HWND hwnd)
 {
     StopFadeTimer(hwnd);
     SetWindowProp(hwnd, kPropAlphaLevel, kOpaque);
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    PaintPushButton(hwnd, dc);
+    BeginPaint(hwnd, &ps);
+    PaintPushButton(hwnd, NULL);
     EndPaint(hwnd, &ps);
     return 0;
 }
