@@ -44,44 +44,32 @@ inline std::string FirstPixelNotAsExpected(HDC dc, int w, int h, const PixelRule
 inline std::set<std::string> BeautifierPropsOf(HWND hwnd)
 {
     std::set<std::string> found;
-    EnumPropsExA(
-        hwnd,
-        [](HWND, LPSTR name, HANDLE, ULONG_PTR found) {
-            std::set<std::string> ours = {kPropProcAddr, kPropOldStyle, kPropMouseFlag,
-                                          kPropTimerId,  kPropOldState, kPropAlphaLevel,
-                                          kPropHdIndex,  kPropHmIndex};
-            for (int i = 0; i < 4; ++i)
-                ours.insert({ImageDCProp(i), ImageBitmapProp(i)});
-            if (HIWORD(name) && ours.count(name))
-                reinterpret_cast<std::set<std::string>*>(found)->insert(name);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    auto note = [](HWND, LPSTR name, HANDLE, ULONG_PTR found) {
+        static const std::set<std::string> ours = {
+            kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
+            kPropAlphaLevel, kPropHdIndex, kPropHmIndex, "0HDC", "1HDC", "2HDC", "3HDC",
+            "0BMP", "1BMP", "2BMP", "3BMP"};
+        if (HIWORD(name) && ours.count(name))
+            reinterpret_cast<std::set<std::string>*>(found)->insert(name);
+        return TRUE;
+    };
+    EnumPropsExA(hwnd, note, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-inline BOOL CALLBACK CountWindowsWithProps(HWND hwnd, LPARAM n)
+// The window and those of its descendants that carry any of them.
+inline int WindowsWithBeautifierProps(HWND root)
 {
-    *reinterpret_cast<int*>(n) += !BeautifierPropsOf(hwnd).empty();
-    return TRUE;
-}
-
-// The windows of this thread, top-level and all their descendants, that
-// carry any of the beautifier's properties.
-inline int WindowsWithBeautifierProps()
-{
-    int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND top, LPARAM n) {
-            EnumChildWindows(top, CountWindowsWithProps, n);
-            return CountWindowsWithProps(top, n);
-        },
-        reinterpret_cast<LPARAM>(&n));
+    int n = !BeautifierPropsOf(root).empty();
+    auto count = [](HWND hwnd, LPARAM n) {
+        *reinterpret_cast<int*>(n) += !BeautifierPropsOf(hwnd).empty();
+        return TRUE;
+    };
+    EnumChildWindows(root, count, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
-// The GDI objects a push button's image cache holds.
+// The DCs and bitmaps of a push button's images.
 inline std::vector<HGDIOBJ> ImageHandlesOf(HWND button)
 {
     std::vector<HGDIOBJ> handles;
@@ -91,8 +79,9 @@ inline std::vector<HGDIOBJ> ImageHandlesOf(HWND button)
     return handles;
 }
 
-// Messages that reached the windows of the test classes, each with whether
-// the window was attached when it did.
+// The messages that reach windows of the test classes, each noted with
+// whether its window was attached then. While g_answering is set they are
+// answered with kAnswer plus the message number.
 struct Seen {
     HWND hwnd;
     UINT msg;
@@ -101,8 +90,6 @@ struct Seen {
     bool attached;
 };
 inline std::vector<Seen> g_seen;
-// While set, the test classes answer every message with kAnswer plus the
-// message number instead of the default processing.
 inline bool g_answering = false;
 const LRESULT kAnswer = 0x5E000;
 
@@ -112,47 +99,20 @@ inline LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return g_answering ? kAnswer + msg : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// A window of the class: the system's class, or else an ANSI class of this
-// program with RecordingProc.
+// A window of a system class, or of a test class (ANSI, RecordingProc).
 inline HWND TestWindow(const char* cls, DWORD style, HWND parent = NULL, int x = 0, int y = 0,
                        int w = 100, int h = 30)
 {
-    HINSTANCE self = GetModuleHandleA(NULL);
     WNDCLASSA wc = {};
-    if (!GetClassInfoA(self, cls, &wc)) {
+    wc.hInstance = GetModuleHandleA(NULL);
+    if (!GetClassInfoA(wc.hInstance, cls, &wc)) {
         wc.lpfnWndProc = RecordingProc;
-        wc.hInstance = self;
         wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         wc.lpszClassName = cls;
         RegisterClassA(&wc);
     }
-    HWND hwnd = CreateWindowExA(0, cls, "Sertavo", style, x, y, w, h, parent, NULL, self, NULL);
+    HWND hwnd = CreateWindowExA(0, cls, "Sertavo", style, x, y, w, h, parent, NULL,
+                                GetModuleHandleA(NULL), NULL);
     REQUIRE(hwnd != NULL);
     return hwnd;
 }
-
-// A form on the screen holding one attached push button of 100 x 30 with
-// its face painted, and no focus anywhere in it.
-struct ShownButton : GdiBalance {
-    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP, NULL, 200, 200, 240, 60);
-    HWND button = TestWindow("Button", WS_CHILD | WS_VISIBLE, form, 10, 10, 100, 30);
-    ShownButton()
-    {
-        REQUIRE(BeautifierAttach(form));
-        ShowWindow(form, SW_SHOWNOACTIVATE);
-        REQUIRE(PumpUntil([&] {
-            return !GetUpdateRect(form, NULL, FALSE) && !GetUpdateRect(button, NULL, FALSE);
-        }));
-    }
-    ~ShownButton()
-    {
-        BeautifierDetach(form);
-        DestroyWindow(form);
-    }
-    COLORREF Shown(int x, int y) const { return WindowPixel(button, x, y); }
-    COLORREF Image(int state, int x, int y) const
-    {
-        return GetPixel(reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(state).c_str())),
-                        x, y);
-    }
-};
