@@ -1,23 +1,15 @@
 #include "form1.h"
 #include "actions.h"
 #include "form2.h"
+#include "beautifier.h"
 #include "forms.h"
 
 const wchar_t kProgramTitle[] = L"Sertavo";
 const wchar_t kForumAddress[] = L"http://quillhaven.com";
 const wchar_t kForumLinkTarget[] = L"http://quillhaven.com/";
 
-namespace {
-
-BOOL NoStep(HWND)
-{
-    return FALSE;
-}
-
-}  // namespace
-
-WindowStep g_Form1LoadStep = NoStep;
-WindowStep g_Form1UnloadStep = NoStep;
+WindowStep g_Form1LoadStep = BeautifierAttach;
+WindowStep g_Form1UnloadStep = BeautifierDetach;
 
 namespace {
 

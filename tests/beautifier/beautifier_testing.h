@@ -1,7 +1,10 @@
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 #include "testing.h"
+#include "beautifier.h"
+#include "core/properties.h"
 #include "draw/gdi.h"
 #include "draw/primitives.h"
 
@@ -35,4 +38,81 @@ inline std::string FirstPixelNotAsExpected(HDC dc, int w, int h, const PixelRule
         if (GetPixel(dc, i % w, i / w) != expected(i % w, i / w))
             return "(" + std::to_string(i % w) + ", " + std::to_string(i / w) + ")";
     return "";
+}
+
+// The names of the beautifier's properties that a window carries.
+inline std::set<std::string> BeautifierPropsOf(HWND hwnd)
+{
+    std::set<std::string> found;
+    auto note = [](HWND, LPSTR name, HANDLE, ULONG_PTR found) {
+        static const std::set<std::string> ours = {
+            kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
+            kPropAlphaLevel, kPropHdIndex, kPropHmIndex, "0HDC", "1HDC", "2HDC", "3HDC",
+            "0BMP", "1BMP", "2BMP", "3BMP"};
+        if (HIWORD(name) && ours.count(name))
+            reinterpret_cast<std::set<std::string>*>(found)->insert(name);
+        return TRUE;
+    };
+    EnumPropsExA(hwnd, note, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The window and those of its descendants that carry any of them.
+inline int WindowsWithBeautifierProps(HWND root)
+{
+    int n = !BeautifierPropsOf(root).empty();
+    auto count = [](HWND hwnd, LPARAM n) {
+        *reinterpret_cast<int*>(n) += !BeautifierPropsOf(hwnd).empty();
+        return TRUE;
+    };
+    EnumChildWindows(root, count, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// The DCs and bitmaps of a push button's images.
+inline std::vector<HGDIOBJ> ImageHandlesOf(HWND button)
+{
+    std::vector<HGDIOBJ> handles;
+    for (int i = 0; i < 4; ++i)
+        for (const std::string& name : {ImageDCProp(i), ImageBitmapProp(i)})
+            handles.push_back(reinterpret_cast<HGDIOBJ>(GetWindowProp(button, name.c_str())));
+    return handles;
+}
+
+// The messages that reach windows of the test classes, each noted with
+// whether its window was attached then. While g_answering is set they are
+// answered with kAnswer plus the message number.
+struct Seen {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    bool attached;
+};
+inline std::vector<Seen> g_seen;
+inline bool g_answering = false;
+const LRESULT kAnswer = 0x5E000;
+
+inline LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    g_seen.push_back({hwnd, msg, wp, lp, GetWindowProp(hwnd, kPropProcAddr) != 0});
+    return g_answering ? kAnswer + msg : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// A window of a system class, or of a test class (ANSI, RecordingProc).
+inline HWND TestWindow(const char* cls, DWORD style, HWND parent = NULL, int x = 0, int y = 0,
+                       int w = 100, int h = 30)
+{
+    WNDCLASSA wc = {};
+    wc.hInstance = GetModuleHandleA(NULL);
+    if (!GetClassInfoA(wc.hInstance, cls, &wc)) {
+        wc.lpfnWndProc = RecordingProc;
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = cls;
+        RegisterClassA(&wc);
+    }
+    HWND hwnd = CreateWindowExA(0, cls, "Sertavo", style, x, y, w, h, parent, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    REQUIRE(hwnd != NULL);
+    return hwnd;
 }

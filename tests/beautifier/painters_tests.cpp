@@ -18,11 +18,12 @@ namespace {
 const COLORREF kMarker = RGB(1, 2, 3);
 
 // Classes of the kinds table that the system lacks, over system classes that behave alike.
+// Other tests of this program register the kinds' other names for windows of their own.
 void RegisterSuperclasses()
 {
     const char* classes[][2] = {
-        {"ThunderRT6CheckBox", "Button"}, {"ThunderRT6OptionButton", "Button"},
-        {"ThunderRT6DriveListBox", "ComboBox"}, {"ProgressBar20WndClass", "msctls_progress32"},
+        {"ThunderCheckBox", "Button"}, {"ThunderOptionButton", "Button"},
+        {"ThunderDriveListBox", "ComboBox"}, {"ProgressBarWndClass", "msctls_progress32"},
         {"DataListWndClass", "Static"}, {"ApexGridTest", "Static"}};
     for (auto& c : classes) {
         WNDCLASSA wc = {};
@@ -135,7 +136,7 @@ TEST_CASE_FIXTURE(Form, "drop-down button: white face and an arrow centred with 
 
 TEST_CASE_FIXTURE(Form, "drop-down button: hot, pressed while the list is down, a repeated state not painted, no button on a simple combo")
 {
-    HWND combo = Add("ThunderRT6DriveListBox", CBS_DROPDOWNLIST, 120, 200);
+    HWND combo = Add("ThunderDriveListBox", CBS_DROPDOWNLIST, 120, 200);
     WindowBounds b = BoundsOf(combo);
     // The faces differ in their top-left corners.
     int cornerX = b.width - GetSystemMetrics(SM_CXVSCROLL) - 1;
@@ -169,14 +170,14 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
     // The glyph box is centred in the height, 2.5 and 3.5 rounded to even, and at the left edge
     // even when the text is on the left.
     for (int extra : {5, 7}) {
-        HWND box = Add("ThunderRT6CheckBox", BS_AUTOCHECKBOX | BS_LEFTTEXT, 120, cy + extra);
+        HWND box = Add("ThunderCheckBox", BS_AUTOCHECKBOX | BS_LEFTTEXT, 120, cy + extra);
         Mark(box);
         PaintCheckBox(box, StateNormal, true);
         int top = extra == 5 ? 2 : 4;
         CHECK((WindowPixel(box, 0, top - 1) == kMarker && WindowPixel(box, cx, top) == kMarker));
         CHECK(WindowPixel(box, 0, top) == kFrameEnabled);
     }
-    HWND box = Add("ThunderRT6CheckBox", BS_AUTO3STATE, 120, 30);
+    HWND box = Add("ThunderCheckBox", BS_AUTO3STATE, 120, 30);
     int y0 = RoundHalfToEven((30 - cy) / 2.0);
     POINT mark = {RoundHalfToEven((cx - 9) / 2.0) + 8, y0 + RoundHalfToEven((cy - 8) / 2.0)};
     POINT square = {RoundHalfToEven((cx - 7) / 2.0), y0 + RoundHalfToEven((cy - 7) / 2.0)};
@@ -216,7 +217,7 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
 TEST_CASE_FIXTURE(Form, "option button: the disc of its state over what the system drew, a dot only when checked")
 {
     // Three states, so that it can report the mixed one.
-    HWND option = Add("ThunderRT6OptionButton", BS_AUTO3STATE, 120, 30);
+    HWND option = Add("ThunderOptionButton", BS_AUTO3STATE, 120, 30);
     int cx = GetSystemMetrics(SM_CXMENUCHECK), cy = GetSystemMetrics(SM_CYMENUCHECK);
     int y0 = RoundHalfToEven((30 - cy) / 2.0);
     POINT dot = {RoundHalfToEven((cx - 5) / 2.0) + 2, RoundHalfToEven((cy - 5) / 2.0 + y0) + 2};
@@ -282,7 +283,7 @@ TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, press
 TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position over 30000, never past the bar, vertical from the bottom")
 {
     // Client areas of 200 x 20 and 30 x 100; one bar has a border of its own, one none.
-    HWND across = Add("ProgressBar20WndClass", 0, 200, 20);
+    HWND across = Add("ProgressBarWndClass", 0, 200, 20);
     HWND up = Add("msctls_progress32", PBS_VERTICAL | WS_BORDER, 32, 102);  // not PBS_SMOOTH
     for (HWND bar : {across, up})
         SendMessageA(bar, PBM_SETRANGE32, static_cast<WPARAM>(-100), 2 * kProgressScale);
@@ -367,9 +368,9 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
 TEST_CASE_FIXTURE(Form, "every painter, run thousands of times, leaves no GDI object or window DC behind")
 {
     HWND combo = Add("ComboBox", CBS_DROPDOWNLIST, 120, 200), header = Add(WC_HEADERA, 0, 120, 20);
-    HWND check = Add("ThunderRT6CheckBox", BS_AUTOCHECKBOX, 120, 20);
-    HWND option = Add("ThunderRT6OptionButton", BS_AUTORADIOBUTTON, 120, 20);
-    HWND bar = Add("ProgressBar20WndClass", 0, 120, 20);
+    HWND check = Add("ThunderCheckBox", BS_AUTOCHECKBOX, 120, 20);
+    HWND option = Add("ThunderOptionButton", BS_AUTORADIOBUTTON, 120, 20);
+    HWND bar = Add("ProgressBarWndClass", 0, 120, 20);
     HWND grid = Add("ApexGridTest", WS_BORDER, 50, 50);
     HWND edit = Add("Edit", 0, 120, 24, WS_EX_CLIENTEDGE);
     AddHeaderItem(header, 0, 60, "One");

@@ -1,0 +1,210 @@
+#include "core/attach.h"
+#include "core/properties.h"
+#include "core/shape.h"
+#include "core/wndproc.h"
+#include "draw/button_faces.h"
+#include "draw/strips.h"
+#include "interact/tracking.h"
+
+namespace {
+
+struct StartValue {
+    const char* prop;
+    INT_PTR value;
+};
+
+// What the mouse and key handlers keep about a combo box, drive list, check
+// box or option button, and about a header (no item hot, none held down).
+const StartValue kToggleProps[] = {{kPropMouseFlag, 0}, {kPropOldState, StateNormal}};
+const StartValue kHeaderProps[] = {{kPropMouseFlag, 0}, {kPropHdIndex, -1}, {kPropHmIndex, -1}};
+// A push button's own, besides its images; OLDSTYLE and OLDSTATE are set
+// from the window.
+const char* const kPushButtonProps[] = {kPropOldStyle, kPropMouseFlag, kPropTimerId,
+                                        kPropOldState, kPropAlphaLevel};
+
+template <size_t N>
+void SetStartValues(HWND hwnd, const StartValue (&values)[N])
+{
+    for (const StartValue& v : values)
+        SetWindowProp(hwnd, v.prop, v.value);
+}
+
+template <size_t N>
+void RemoveProps(HWND hwnd, const StartValue (&values)[N])
+{
+    for (const StartValue& v : values)
+        RemoveWindowProp(hwnd, v.prop);
+}
+
+void PreparePushButton(HWND hwnd)
+{
+    CreateButtonImages(hwnd);
+    LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    // Owner-draw stops the button's own painting outside WM_PAINT (on a
+    // press, a focus change, ...): it asks its parent to draw instead, and
+    // the parent draws nothing. BM_SETSTYLE still reaches the button's own
+    // procedure, which is not yet subclassed.
+    if (DrawnAsPushButton(style))
+        SendMessageA(hwnd, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+    SetWindowProp(hwnd, kPropOldStyle, style);
+    SetWindowProp(hwnd, kPropMouseFlag, 0);
+    SetWindowProp(hwnd, kPropTimerId, 0);
+    SetWindowProp(hwnd, kPropOldState, IsWindowEnabled(hwnd) ? StateNormal : StateDisabled);
+    SetWindowProp(hwnd, kPropAlphaLevel, 0);
+    SetButtonRegion(hwnd);
+}
+
+void UnpreparePushButton(HWND hwnd)
+{
+    DeleteButtonImages(hwnd);
+    StopFadeTimer(hwnd);
+    // Only the button type goes back: the other style bits have been the
+    // owner's since attach, and it may have disabled or hidden the button.
+    LONG attached = static_cast<LONG>(GetWindowProp(hwnd, kPropOldStyle));
+    LONG now = GetWindowLongA(hwnd, GWL_STYLE);
+    SetWindowLongA(hwnd, GWL_STYLE, (now & ~BS_TYPEMASK) | (attached & BS_TYPEMASK));
+    for (const char* prop : kPushButtonProps)
+        RemoveWindowProp(hwnd, prop);
+    SetWindowRgn(hwnd, NULL, TRUE);
+}
+
+void Prepare(HWND hwnd, ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Container:
+        EnumChildWindows(hwnd, AttachChildProc, 0);
+        break;
+    case ControlKind::PushButton:
+        PreparePushButton(hwnd);
+        break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+        SetStartValues(hwnd, kToggleProps);
+        break;
+    case ControlKind::Header:
+        SetStartValues(hwnd, kHeaderProps);
+        break;
+    case ControlKind::ProgressBar:
+    case ControlKind::DataList:
+    case ControlKind::ComboList:
+    case ControlKind::Grid:
+    case ControlKind::Other:
+        break;
+    }
+}
+
+void Unprepare(HWND hwnd, ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Container:
+        EnumChildWindows(hwnd, DetachChildProc, 0);
+        break;
+    case ControlKind::PushButton:
+        UnpreparePushButton(hwnd);
+        break;
+    case ControlKind::ComboBox:
+    case ControlKind::DriveList:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+        RemoveProps(hwnd, kToggleProps);
+        break;
+    case ControlKind::Header:
+        RemoveProps(hwnd, kHeaderProps);
+        break;
+    case ControlKind::ProgressBar:
+    case ControlKind::DataList:
+    case ControlKind::ComboList:
+    case ControlKind::Grid:
+    case ControlKind::Other:
+        break;
+    }
+}
+
+// Frame and client area are drawn again by whichever procedure is installed.
+void Repaint(HWND hwnd)
+{
+    const WPARAM kWholeFrame = 1;
+    SendMessageA(hwnd, WM_NCPAINT, kWholeFrame, 0);
+    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_INTERNALPAINT);
+}
+
+void ReleaseBeautifier()
+{
+    ReleaseImageStrips();
+    g_Initialized = kFlagFalse;
+}
+
+}  // namespace
+
+void InitializeBeautifier()
+{
+    g_Initialized = kFlagTrue;
+    g_HasUserTrackMouseEvent = IsFunctionExported("TrackMouseEvent", "User32");
+    BuildImageStrips();
+}
+
+BOOL AttachWindow(HWND hwnd)
+{
+    if (!hwnd || GetWindowProp(hwnd, kPropProcAddr))
+        return FALSE;
+    ControlKind kind = ClassifyWindow(hwnd);
+    Prepare(hwnd, kind);
+    LONG_PTR previous =
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BeautifierWndProc));
+    // The system refuses to subclass a window of another process. Such a
+    // window is not counted: no detach would ever find it attached.
+    if (!previous) {
+        Unprepare(hwnd, kind);
+        return FALSE;
+    }
+    ++g_AttachedCount;
+    SetWindowProp(hwnd, kPropProcAddr, previous);
+    Repaint(hwnd);
+    return TRUE;
+}
+
+BOOL DetachWindow(HWND hwnd)
+{
+    if (!hwnd)
+        return FALSE;
+    LONG_PTR previous = GetWindowProp(hwnd, kPropProcAddr);
+    if (!previous)
+        return FALSE;
+    Unprepare(hwnd, ClassifyWindow(hwnd));
+    RemoveWindowProp(hwnd, kPropProcAddr);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+    Repaint(hwnd);
+    if (--g_AttachedCount <= 0) {
+        g_AttachedCount = 0;
+        ReleaseBeautifier();
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM)
+{
+    AttachWindow(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM)
+{
+    DetachWindow(hwnd);
+    return TRUE;
+}
+
+short IsFunctionExported(const char* function, const char* library)
+{
+    HMODULE module = GetModuleHandleA(library);
+    HMODULE loaded = module ? NULL : LoadLibraryA(library);
+    if (!module)
+        module = loaded;
+    if (!module)
+        return kFlagFalse;
+    bool exported = GetProcAddress(module, function) != NULL;
+    if (loaded)
+        FreeLibrary(loaded);
+    return exported ? kFlagTrue : kFlagFalse;
+}

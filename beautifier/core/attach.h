@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+// The one-time initialisation: the export probe and the image strips. They
+// live until the last attached window is detached.
+void InitializeBeautifier();
+
+// Subclasses the window with the beautifier's procedure, after preparing it
+// by its kind; a container's descendants are attached first. FALSE when the
+// handle is 0, the window is already attached, or the system refuses to
+// subclass it (a window of another process).
+BOOL AttachWindow(HWND hwnd);
+// Undoes all of it, a container's descendants first; the last window to go
+// releases the image strips. FALSE when the handle is 0 or the window is not
+// attached.
+BOOL DetachWindow(HWND hwnd);
+
+// EnumChildWindows callbacks: each window met is attached (detached); the
+// enumeration always goes on.
+BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM);
+BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM);
+
+// -1 when the library is loaded, or can be loaded, and exports the function;
+// else 0. A library loaded only to ask is released again.
+short IsFunctionExported(const char* function, const char* library);

@@ -1,0 +1,115 @@
+#include "draw/button_faces.h"
+#include "core/properties.h"
+#include "draw/gdi.h"
+#include "draw/primitives.h"
+#include "draw/strips.h"
+#include "draw/window_dc.h"
+
+namespace {
+
+const LONG_PTR kOwnFaceTypeBits = 0x6;
+
+// The face's corners and edges are 3 pixels wide; only its middle stretches.
+const int kFaceMargin = 3;
+// The text and the focus rectangle keep this far from the outer edge.
+const int kTextInset = 2;
+
+const COLORREF kTextColour = RGB(0, 0, 0);
+const COLORREF kDisabledTextColour = RGB(121, 138, 150);  // 9865849
+
+const int kImageCount = StateDisabled + 1;
+
+HDC ImageDC(HWND hwnd, int state)
+{
+    return reinterpret_cast<HDC>(GetWindowProp(hwnd, ImageDCProp(state).c_str()));
+}
+
+void BlendStateImage(HWND hwnd, HDC target)
+{
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0,
+                           static_cast<BYTE>(GetWindowProp(hwnd, kPropAlphaLevel)), 0};
+    AlphaBlend(target, 0, 0, b.width, b.height, ImageDC(hwnd, state), 0, 0, b.width, b.height,
+               blend);
+}
+
+}  // namespace
+
+bool DrawnAsPushButton(LONG_PTR style)
+{
+    return (style & kOwnFaceTypeBits) == 0;
+}
+
+void CreateButtonImages(HWND hwnd)
+{
+    WindowDC window(hwnd);
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    for (int state = 0; state < kImageCount; ++state) {
+        HDC dc = GdiCreateCompatibleDC(window.get());
+        HBITMAP bitmap = GdiCreateCompatibleBitmap(window.get(), b.width, b.height);
+        // What this selection replaces is the stock 1 x 1 bitmap that every
+        // new memory DC holds; it is the system's and is never deleted.
+        SelectObject(dc, bitmap);
+        SetWindowProp(hwnd, ImageDCProp(state).c_str(), reinterpret_cast<INT_PTR>(dc));
+        SetWindowProp(hwnd, ImageBitmapProp(state).c_str(), reinterpret_cast<INT_PTR>(bitmap));
+    }
+    RenderButtonImages(hwnd);
+}
+
+void DeleteButtonImages(HWND hwnd)
+{
+    for (int state = 0; state < kImageCount; ++state) {
+        auto dc = reinterpret_cast<HDC>(RemoveWindowProp(hwnd, ImageDCProp(state).c_str()));
+        auto bitmap =
+            reinterpret_cast<HBITMAP>(RemoveWindowProp(hwnd, ImageBitmapProp(state).c_str()));
+        // The bitmap cannot be deleted while it is selected: the DC goes first.
+        if (dc)
+            GdiDeleteDC(dc);
+        if (bitmap)
+            GdiDeleteObject(bitmap);
+    }
+}
+
+void RenderButtonImages(HWND hwnd)
+{
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    std::string text = GetWindowTextString(hwnd);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    bool focused = GetFocus() == hwnd;
+    int boxWidth = b.width - 2 * kTextInset, boxHeight = b.height - 2 * kTextInset;
+    for (int state = 0; state < kImageCount; ++state) {
+        HDC dc = ImageDC(hwnd, state);
+        // Without a font of its own the button is drawn in the DC's default one.
+        HGDIOBJ previousFont = font ? SelectObject(dc, font) : NULL;
+        SetBkMode(dc, TRANSPARENT);
+        DrawSlicedImage(dc, 0, 0, b.width, b.height, ButtonFaceStrip, 0, kButtonFaceHeight * state,
+                        kButtonFaceWidth, kButtonFaceHeight, kFaceMargin, kFaceMargin, kFaceMargin,
+                        kFaceMargin);
+        SetTextColor(dc, state == StateDisabled ? kDisabledTextColour : kTextColour);
+        DrawTextInBox(dc, text, kTextInset, kTextInset, boxWidth, boxHeight, kBoxTextFormat);
+        if (focused)
+            DrawFocusBox(dc, kTextInset, kTextInset, boxWidth, boxHeight);
+        // The font belongs to the button's owner, who may delete it while
+        // the images live on; an image DC must not hold it.
+        if (previousFont)
+            SelectObject(dc, previousFont);
+    }
+}
+
+void PaintPushButton(HWND hwnd, HDC dc)
+{
+    if (!IsWindowEnabled(hwnd))
+        SetWindowProp(hwnd, kPropOldState, StateDisabled);
+    if (!DrawnAsPushButton(GetWindowProp(hwnd, kPropOldStyle)))
+        return;
+    if (dc) {
+        BlendStateImage(hwnd, dc);
+        return;
+    }
+    WindowDC window(hwnd);
+    BlendStateImage(hwnd, window.get());
+}

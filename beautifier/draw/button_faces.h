@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+// A push button is shown from four images of itself, one per visual state,
+// each in a memory DC of its own kept on the window ("0HDC" to "3HDC", their
+// bitmaps in "0BMP" to "3BMP") and as large as the window's outer rectangle.
+// A paint is one blend of the image of the current state (OLDSTATE) onto the
+// window with a constant opacity (ALPHALEVEL); rising opacities make a fade.
+
+// The opacity that shows an image as it is.
+const int kOpaque = 255;
+
+// Of the button types (the low four bits of a "button" window's style), those
+// with bit 1 or 2 set -- check boxes, radio buttons, three-state boxes and
+// group boxes -- keep their own face. The others (push, default push, user
+// and automatic radio buttons) are drawn as push buttons.
+bool DrawnAsPushButton(LONG_PTR style);
+
+// Creates the four image DCs with their bitmaps and draws the images.
+void CreateButtonImages(HWND hwnd);
+// Deletes the image DCs and their bitmaps and removes their properties.
+void DeleteButtonImages(HWND hwnd);
+
+// Draws the four images again: the face of each state stretched to the
+// window, the window text centred in the button's font, and the focus
+// rectangle while the button has the focus.
+void RenderButtonImages(HWND hwnd);
+
+// Blends the image of the button's state onto dc, a DC of the whole window
+// (origin at its outer top-left corner), or onto the window itself when dc
+// is 0. A disabled button always shows its disabled image; a button attached
+// with a type that keeps its own face is not drawn at all.
+void PaintPushButton(HWND hwnd, HDC dc);

@@ -1,0 +1,133 @@
+// The main window as the program shows it: beautified by its load step and
+// left as found by its unload step.
+#include <tuple>
+#include "app_testing.h"
+#include "../beautifier/beautifier_testing.h"
+#include "draw/strips.h"
+
+namespace {
+
+const int kButtons[] = {IDC_COMMAND1, IDC_COMMAND2, IDC_COMMAND3,
+                        IDC_COMMAND4, IDC_COMMAND5, IDC_COMMAND6};
+
+int g_propsAtUnload;  // windows of the form still carrying properties once detached
+
+BOOL DetachAndLook(HWND form)
+{
+    BOOL detached = BeautifierDetach(form);
+    g_propsAtUnload = WindowsWithBeautifierProps(form);
+    return detached;
+}
+
+RECT ScreenRect(HWND hwnd)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+// A button as the screen shows it, with one column more on the left: the
+// frame it stands on.
+struct Shot {
+    RECT r;
+    int w, h;
+    OwnedMemoryDC dc;
+    explicit Shot(HWND button)
+        : r(ScreenRect(button)), w(r.right - r.left), h(r.bottom - r.top),
+          dc(CreateMemoryDC(w + 1, h))
+    {
+        HDC screen = GetDC(NULL);
+        BitBlt(dc.get(), 0, 0, w + 1, h, screen, r.left - 1, r.top, SRCCOPY);
+        ReleaseDC(NULL, screen);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc.get(), x + 1, y); }
+};
+
+HWND ShowBeautifiedForm1()
+{
+    g_Form1LoadStep = BeautifierAttach;
+    g_Form1UnloadStep = DetachAndLook;
+    HWND form = ShowForm1();
+    REQUIRE(form != NULL);
+    SetForegroundWindow(form);
+    // Painted, the focus fade done, and the screen caught up: it takes what
+    // a window draws a little later.
+    REQUIRE(PumpUntil(
+        [&] {
+            bool settled = GetForegroundWindow() == form;
+            for (int id : kButtons) {
+                HWND b = Form1Control(form, id);
+                settled = settled && !GetUpdateRect(b, NULL, FALSE) &&
+                          !GetWindowProp(b, kPropTimerId) &&
+                          Shot(b).At(0, 2) == WindowPixel(b, 0, 2);
+            }
+            return settled;
+        },
+        10000, TranslateFormMessage));
+    return form;
+}
+
+}  // namespace
+
+TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text centred, focus on Command4; unload leaves nothing")
+{
+    HWND form = ShowBeautifiedForm1();
+    CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels
+    std::vector<HGDIOBJ> made = {ButtonFaceStrip, GetCurrentObject(ButtonFaceStrip, OBJ_BITMAP)};
+    for (int id : kButtons) {
+        CAPTURE(id);
+        HWND button = Form1Control(form, id);
+        std::vector<HGDIOBJ> images = ImageHandlesOf(button);
+        made.insert(made.end(), images.begin(), images.end());
+        Shot b(button);
+        CHECK(b.At(b.w / 2, 0) == RGB(27, 143, 213));
+        CHECK(b.At(b.w / 2, 1) == RGB(255, 255, 255));
+        CHECK(b.At(0, 0) == b.At(-1, 0));  // outside the rounded corner
+        CHECK(b.At(1, 1) != b.At(-1, 0));
+        // Text: the dark pixels well inside the face.
+        int left = b.w, right = -1, dots = 0;
+        for (int x = 4; x < b.w - 4; ++x) {
+            for (int y = 4; y < b.h - 4; ++y)
+                if (GetRValue(b.At(x, y)) + GetGValue(b.At(x, y)) < 200) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            // The dotted focus rectangle runs along row 2, white on the faces.
+            dots += b.At(x, 2) != RGB(255, 255, 255);
+        }
+        CHECK(abs(left - (b.w - 1 - right)) <= 2);
+        CHECK((id == IDC_COMMAND4 ? dots > b.w / 3 : dots == 0));
+    }
+
+    g_propsAtUnload = -1;
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    REQUIRE(PumpUntil([&] { return !IsWindow(form); }, 10000, TranslateFormMessage));
+    CHECK(g_propsAtUnload == 0);
+    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    for (HGDIOBJ h : made)
+        CHECK((h != NULL && GetObjectType(h) == 0));
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "5,000 detach and attach cycles of the main window end as the first")
+{
+    HWND form = ShowBeautifiedForm1(), button = Form1Control(form, IDC_COMMAND5);
+    auto state = [&] {
+        std::vector<COLORREF> images;
+        for (int i = 0; i < 4; ++i)
+            for (int p = 0; p < 161 * 33; p += 7)
+                images.push_back(GetPixel(
+                    reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(i).c_str())),
+                    p % 161, p / 161));
+        return std::make_tuple(g_AttachedCount, GdiLiveObjectCount(), BeautifierPropsOf(button),
+                               images);
+    };
+    auto first = state();
+    for (int cycle = 0; cycle < 5000; ++cycle) {
+        REQUIRE(BeautifierDetach(form));
+        REQUIRE(BeautifierAttach(form));
+    }
+    CHECK(state() == first);
+    DestroyWindow(form);
+    PumpMessages();
+    g_Form1UnloadStep = BeautifierDetach;
+}

@@ -1,0 +1,191 @@
+#include <algorithm>
+#include "beautifier_testing.h"
+#include "core/attach.h"
+#include "core/wndproc.h"
+#include "draw/button_faces.h"
+#include "draw/strips.h"
+
+namespace {
+
+using Names = std::set<std::string>;
+const Names kToggle = {kPropProcAddr, kPropMouseFlag, kPropOldState};
+const Names kPushButton = {kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId,
+                           kPropOldState, kPropAlphaLevel, "0HDC", "1HDC", "2HDC", "3HDC",
+                           "0BMP", "1BMP", "2BMP", "3BMP"};
+
+// Attaching repaints a window once it is attached.
+size_t WhenAttached(HWND hwnd)
+{
+    auto it = std::find_if(g_seen.begin(), g_seen.end(),
+                           [&](const Seen& s) { return s.hwnd == hwnd && s.attached; });
+    return it - g_seen.begin();
+}
+
+bool IsRoundedRegion(HWND hwnd)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    bool rounded = GetWindowRgn(hwnd, region) != ERROR && !PtInRegion(region, 0, 0) &&
+                   PtInRegion(region, 1, 1) && PtInRegion(region, 50, 0);
+    DeleteObject(region);
+    return rounded;
+}
+
+}  // namespace
+
+TEST_CASE_FIXTURE(GdiBalance, "every window of a tree is prepared by its kind, inner forms first, and left as found")
+{
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), inner = TestWindow("ThunderFormDC", WS_CHILD, form);
+    const std::pair<HWND, Names> tree[] = {
+        {form, {kPropProcAddr}},
+        {inner, {kPropProcAddr}},
+        {TestWindow("ThunderRT6OptionButton", WS_CHILD, inner), kToggle},
+        {TestWindow("Button", WS_CHILD, form), kPushButton},
+        {TestWindow("Button", WS_CHILD | WS_DISABLED, form), kPushButton},
+        {TestWindow("ThunderRT6CheckBox", WS_CHILD, form), kToggle},
+        {TestWindow("ThunderRT6ComboBox", WS_CHILD, form), kToggle},
+        {TestWindow("ThunderRT6DriveListBox", WS_CHILD, form), kToggle},
+        {TestWindow("msvb_lib_header", WS_CHILD, form),
+         {kPropProcAddr, kPropMouseFlag, kPropHdIndex, kPropHmIndex}},
+        {TestWindow("ProgressBar20WndClass", WS_CHILD, form), {kPropProcAddr}},
+        {TestWindow("Static", WS_CHILD, form), {kPropProcAddr}}};
+    HWND nested = tree[2].first, button = tree[3].first, header = tree[8].first;
+    const long windows = static_cast<long>(std::size(tree));
+    for (int cycle = 1; cycle <= 2; ++cycle) {
+        CAPTURE(cycle);
+        g_seen.clear();
+        g_HasUserTrackMouseEvent = kFlagFalse;
+        REQUIRE(BeautifierAttach(form));
+        CHECK((g_Initialized == kFlagTrue && g_HasUserTrackMouseEvent == kFlagTrue));
+        CHECK(g_AttachedCount == windows);
+        for (const auto& w : tree)
+            CHECK(BeautifierPropsOf(w.first) == w.second);
+        CHECK((GetWindowProp(header, kPropHdIndex) == -1 && GetWindowProp(header, kPropHmIndex) == -1));
+        CHECK(GetWindowProp(button, kPropOldState) == StateNormal);
+        CHECK(GetWindowProp(tree[4].first, kPropOldState) == StateDisabled);
+        CHECK((WhenAttached(nested) < WhenAttached(inner) && WhenAttached(inner) < WhenAttached(form)));
+
+        long live = GdiLiveObjectCount();
+        CHECK((!BeautifierAttach(form) && !AttachWindow(button) && !AttachWindow(NULL)));
+        CHECK((g_AttachedCount == windows && GdiLiveObjectCount() == live));
+
+        std::vector<HGDIOBJ> made = ImageHandlesOf(button);
+        made.insert(made.end(), {ButtonFaceStrip, GetCurrentObject(ButtonFaceStrip, OBJ_BITMAP)});
+        REQUIRE(BeautifierDetach(form));
+        CHECK((!BeautifierDetach(form) && !DetachWindow(NULL)));
+        CHECK(WindowsWithBeautifierProps(form) == 0);
+        CHECK((g_AttachedCount == 0 && !g_Initialized && GdiLiveObjectCount() == start));
+        for (HGDIOBJ h : made)
+            CHECK((h != NULL && GetObjectType(h) == 0));
+    }
+    DestroyWindow(form);
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep theirs and their painting; the owner's changes stay")
+{
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
+    std::vector<std::pair<HWND, LONG>> buttons;  // and the type the system gave each
+    for (LONG type = 0; type <= BS_AUTORADIOBUTTON; ++type) {
+        HWND b = TestWindow("Button", WS_CHILD | WS_VISIBLE | type, form);
+        buttons.push_back({b, GetWindowLongA(b, GWL_STYLE) & BS_TYPEMASK});
+    }
+    REQUIRE(BeautifierAttach(form));
+    OwnedMemoryDC target(CreateMemoryDC(100, 30));
+    for (const auto& [b, type] : buttons) {
+        CAPTURE(type);
+        bool push = !(type & 6);
+        CHECK((GetWindowLongA(b, GWL_STYLE) & BS_TYPEMASK) == (push ? BS_OWNERDRAW : type));
+        CHECK(BeautifierPropsOf(b) == kPushButton);
+        CHECK(IsRoundedRegion(b));
+        FillSolidRect(target.get(), 0, 0, 100, 30, RGB(0, 0, 0));
+        SetWindowProp(b, kPropAlphaLevel, 255);
+        PaintPushButton(b, target.get());
+        CHECK((GetPixel(target.get(), 50, 0) == RGB(27, 143, 213)) == push);
+    }
+    EnableWindow(buttons[0].first, FALSE);
+    ShowWindow(buttons[1].first, SW_HIDE);
+    REQUIRE(BeautifierDetach(form));
+    for (const auto& [b, type] : buttons) {
+        CAPTURE(type);
+        CHECK((GetWindowLongA(b, GWL_STYLE) & BS_TYPEMASK) == type);
+        CHECK(!IsRoundedRegion(b));
+    }
+    CHECK(!IsWindowEnabled(buttons[0].first));
+    CHECK((GetWindowLongA(buttons[1].first, GWL_STYLE) & WS_VISIBLE) == 0);
+    DestroyWindow(form);
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order and its answers come back, until WM_DESTROY")
+{
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), check = TestWindow("ThunderRT6CheckBox", WS_CHILD, form);
+    HWND wide = CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 9, 9, form, NULL, NULL, NULL);
+    HWND dialog = TestWindow("ThunderFormDC", WS_POPUP, form), list = TestWindow("Static", WS_POPUP);
+    LONG_PTR wideProc = GetWindowLongPtrW(wide, GWLP_WNDPROC);
+    REQUIRE(BeautifierAttach(form));
+
+    // No handler has work for a check box yet: every message forwards.
+    WINDOWPOS pos = {};
+    const std::pair<UINT, LPARAM> sent[] = {
+        {WM_SIZE, 1}, {WM_ACTIVATE, 0}, {WM_SETFOCUS, 0}, {WM_KILLFOCUS, 0}, {WM_ENABLE, 0},
+        {WM_PAINT, 0}, {WM_WINDOWPOSCHANGING, reinterpret_cast<LPARAM>(&pos)}, {WM_NCPAINT, 0},
+        {WM_KEYDOWN, 1}, {WM_KEYUP, 1}, {WM_TIMER, 0}, {WM_ENTERIDLE, 0},
+        {WM_CTLCOLORLISTBOX, 0}, {WM_MOUSEMOVE, 2}, {WM_LBUTTONDOWN, 2}, {WM_LBUTTONUP, 2},
+        {WM_LBUTTONDBLCLK, 2}, {WM_MOUSELEAVE, 0}, {WM_MOUSEHOVER, 3}, {WM_USER, 4}};
+    g_seen.clear();
+    g_answering = true;
+    for (const auto& [msg, lp] : sent)
+        CHECK(SendMessageA(check, msg, msg + 1, lp) == kAnswer + msg);
+    REQUIRE(g_seen.size() == std::size(sent));
+    for (size_t i = 0; i < std::size(sent); ++i) {
+        const Seen& s = g_seen[i];
+        CAPTURE(sent[i].first);
+        CHECK((s.msg == sent[i].first && s.wp == s.msg + 1 && s.lp == sent[i].second && s.attached));
+    }
+    // A dialog going idle and a list box about to be drawn are attached
+    // after the answer, once.
+    for (const auto& [msg, named] : {std::pair{WM_ENTERIDLE, dialog}, {WM_CTLCOLORLISTBOX, list}}) {
+        long before = g_AttachedCount;
+        for (int twice = 0; twice < 2; ++twice)
+            CHECK(SendMessageA(form, msg, 0, reinterpret_cast<LPARAM>(named)) == kAnswer + msg);
+        CHECK((g_AttachedCount == before + 1 && GetWindowProp(named, kPropProcAddr) != 0));
+    }
+    // Detached, each window has its own procedure back; a message that still
+    // reaches the beautifier's gets the default processing.
+    CHECK((DetachWindow(check) && DetachWindow(wide) && DetachWindow(list)));
+    CHECK(GetWindowLongPtrW(wide, GWLP_WNDPROC) == wideProc);
+    CHECK(SendMessageA(check, WM_USER, 0, 0) == kAnswer + WM_USER);
+    g_seen.clear();
+    CHECK((BeautifierWndProc(check, WM_USER, 0, 0) == 0 && BeautifierWndProc(NULL, WM_USER, 0, 0) == 0));
+    CHECK(g_seen.empty());
+    g_answering = false;
+    DestroyWindow(form);
+    auto destroy = std::find_if(g_seen.begin(), g_seen.end(),
+                                [&](const Seen& s) { return s.hwnd == form && s.msg == WM_DESTROY; });
+    REQUIRE(destroy != g_seen.end());
+    CHECK(!destroy->attached);
+    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    DestroyWindow(list);
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "a window of another process, which the system will not let be subclassed, is left as it was and not counted")
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    char command[] = "foreign-button.exe sertavo-foreign";
+    REQUIRE(CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    HWND foreign = NULL;
+    REQUIRE(PumpUntil([&] { return (foreign = FindWindowA("Button", "sertavo-foreign")) != NULL; }));
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
+    REQUIRE(BeautifierAttach(form));
+    long live = GdiLiveObjectCount();
+    CHECK(!AttachWindow(foreign));
+    CHECK((g_AttachedCount == 1 && GdiLiveObjectCount() == live));
+    CHECK(BeautifierPropsOf(foreign).empty());
+    CHECK((GetWindowLongA(foreign, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
+    CHECK(!IsRoundedRegion(foreign));
+    CHECK((BeautifierDetach(form) && !g_Initialized));
+    DestroyWindow(form);
+    TerminateProcess(pi.hProcess, 0);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
