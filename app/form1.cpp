@@ -204,11 +204,11 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM wp, LPARAM lp)
 
 LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control)
 {
-    const ControlSpec* spec = SpecOf(GetDlgCtrlID(control));
-    if (!spec || spec->type != Label)
+    const ControlSpec* entry = SpecOf(GetDlgCtrlID(control));
+    if (!entry || entry->type != Label)
         return DefWindowProcW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, spec->color);
+    SetTextColor(dc, entry->color);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -269,10 +269,10 @@ HWND OpenForm1()
 
 HWND Form1Control(HWND form1, int id)
 {
-    const ControlSpec* spec = SpecOf(id);
-    if (!spec)
+    const ControlSpec* entry = SpecOf(id);
+    if (!entry)
         return NULL;
-    HWND parent = spec->parent ? Form1Control(form1, spec->parent) : form1;
+    HWND parent = entry->parent ? Form1Control(form1, entry->parent) : form1;
     return GetDlgItem(parent, id);
 }
 
