@@ -263,6 +263,12 @@ TEST_CASE("every way of closing the main window runs the unload step exactly onc
                      r.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2};
         REQUIRE(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(box.x, box.y)) == HTCLOSE);
         SetCursorPos(box.x, box.y);
+        // Late pointer events can move it again; click once it holds.
+        PumpUntil([&] {
+            POINT at;
+            GetCursorPos(&at);
+            return at.x == box.x && at.y == box.y;
+        });
         INPUT click[2] = {};
         click[0].type = click[1].type = INPUT_MOUSE;
         click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
