@@ -4,6 +4,7 @@
 #include "core/shape.h"
 #include "draw/paint.h"
 #include "interact/handlers.h"
+#include "interact/nonclient.h"
 #include "interact/tracking.h"
 
 namespace {

@@ -79,8 +79,3 @@ LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wP
 {
     return Forward(previous, hwnd, message, wParam, lParam);
 }
-
-LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Forward(previous, hwnd, message, wParam, lParam);
-}

@@ -1,8 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// The handlers of mouse, keyboard, focus, enable, position and non-client
-// paint messages, in the form and with the conventions of
+// The handlers of mouse, keyboard, focus, enable and position messages, in the form and with the conventions of
 // interact/tracking.h.
 LRESULT OnMouseMove(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnMouseLeave(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -16,4 +15,3 @@ LRESULT OnKillFocus(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LP
 LRESULT OnEnable(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                             LPARAM lParam);
-LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,9 +1,11 @@
 #include "interact/nonclient.h"
+#include "core/properties.h"
 #include "draw/borders.h"
 #include "draw/colors.h"
 #include "draw/primitives.h"
 #include "draw/progress.h"
 #include "draw/window_dc.h"
+#include "interact/tracking.h"
 
 BOOL GetNonClientBorder(HWND hwnd, int* bx, int* by)
 {
@@ -63,4 +65,20 @@ void PaintProgressWindow(HWND hwnd)
     DrawProgressFill(hwnd, image.get(), bx, by, client.right, client.bottom);
     WindowDC window(hwnd);
     BitBlt(window.get(), 0, 0, b.width, b.height, image.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (ClassifyWindow(hwnd)) {
+    case ControlKind::ProgressBar:
+        PaintProgressWindow(hwnd);
+        return 0;
+    case ControlKind::DataList:
+        return Forward(previous, hwnd, message, wParam, lParam);
+    default:
+        break;
+    }
+    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
+    PaintFlatClientEdge(hwnd);
+    return result;
 }

@@ -21,3 +21,9 @@ void PaintFlatClientEdge(HWND hwnd);
 // one-pixel frame, white inside, and the filled part over the client area,
 // never over the frame; composed off-screen and copied once onto the window.
 void PaintProgressWindow(HWND hwnd);
+
+// WM_NCPAINT: a progress bar is painted whole and the system's painting
+// skipped (0 is returned); a data-bound list is left to its own procedure;
+// every other window is painted by the system and then gets the flat
+// client edge.
+LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -116,13 +116,13 @@ TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep th
 
 TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order and its answers come back, until WM_DESTROY")
 {
-    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), check = TestWindow("ThunderRT6CheckBox", WS_CHILD, form);
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), other = TestWindow("SertavoOther", WS_CHILD, form);
     HWND wide = CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 9, 9, form, NULL, NULL, NULL);
     HWND dialog = TestWindow("ThunderFormDC", WS_POPUP, form), list = TestWindow("Static", WS_POPUP);
     LONG_PTR wideProc = GetWindowLongPtrW(wide, GWLP_WNDPROC);
     REQUIRE(BeautifierAttach(form));
 
-    // No handler has work for a check box yet: every message forwards.
+    // A window of no kind the beautifier draws: every message forwards.
     WINDOWPOS pos = {};
     const std::pair<UINT, LPARAM> sent[] = {
         {WM_SIZE, 1}, {WM_ACTIVATE, 0}, {WM_SETFOCUS, 0}, {WM_KILLFOCUS, 0}, {WM_ENABLE, 0},
@@ -133,7 +133,7 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     g_seen.clear();
     g_answering = true;
     for (const auto& [msg, lp] : sent)
-        CHECK(SendMessageA(check, msg, msg + 1, lp) == kAnswer + msg);
+        CHECK(SendMessageA(other, msg, msg + 1, lp) == kAnswer + msg);
     REQUIRE(g_seen.size() == std::size(sent));
     for (size_t i = 0; i < std::size(sent); ++i) {
         const Seen& s = g_seen[i];
@@ -150,11 +150,11 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     }
     // Detached, each window has its own procedure back; a message that still
     // reaches the beautifier's gets the default processing.
-    CHECK((DetachWindow(check) && DetachWindow(wide) && DetachWindow(list)));
+    CHECK((DetachWindow(other) && DetachWindow(wide) && DetachWindow(list)));
     CHECK(GetWindowLongPtrW(wide, GWLP_WNDPROC) == wideProc);
-    CHECK(SendMessageA(check, WM_USER, 0, 0) == kAnswer + WM_USER);
+    CHECK(SendMessageA(other, WM_USER, 0, 0) == kAnswer + WM_USER);
     g_seen.clear();
-    CHECK((BeautifierWndProc(check, WM_USER, 0, 0) == 0 && BeautifierWndProc(NULL, WM_USER, 0, 0) == 0));
+    CHECK((BeautifierWndProc(other, WM_USER, 0, 0) == 0 && BeautifierWndProc(NULL, WM_USER, 0, 0) == 0));
     CHECK(g_seen.empty());
     g_answering = false;
     DestroyWindow(form);
