@@ -1,4 +1,7 @@
 #include "core/shape.h"
+#include "core/attach.h"
+#include "core/properties.h"
+#include "draw/button_faces.h"
 #include "draw/gdi.h"
 #include "draw/primitives.h"
 #include "interact/tracking.h"
@@ -6,6 +9,12 @@
 namespace {
 
 const int kCornerEllipse = 3;
+
+bool IsOwnProcessWindow(HWND hwnd)
+{
+    DWORD process = 0;
+    return GetWindowThreadProcessId(hwnd, &process) && process == GetCurrentProcessId();
+}
 
 }  // namespace
 
@@ -28,10 +37,27 @@ void SetButtonRegion(HWND hwnd)
 
 LRESULT OnSize(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return Forward(previous, hwnd, message, wParam, lParam);
+    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
+    // The size is read from the window itself, so any WM_SIZE, sent or
+    // posted, leaves images and region matching it.
+    if (ClassifyWindow(hwnd) == ControlKind::PushButton) {
+        ResizeButtonImages(hwnd);
+        SetButtonRegion(hwnd);
+    }
+    return result;
 }
 
 LRESULT OnActivate(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // lParam is the other window of the change: the one being activated as
+    // this one loses the activation, or the one losing it. A message box or
+    // dialog this window owns, or any form, comes under the beautifier
+    // before this window's own procedure sees the change. A window of
+    // another process is never touched: restyling or reshaping it would
+    // break that program.
+    auto other = reinterpret_cast<HWND>(lParam);
+    if (other && IsOwnProcessWindow(other) &&
+        (GetParent(other) == hwnd || ClassifyWindow(other) == ControlKind::Container))
+        AttachWindow(other);
     return Forward(previous, hwnd, message, wParam, lParam);
 }

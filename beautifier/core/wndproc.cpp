@@ -5,6 +5,7 @@
 #include "draw/paint.h"
 #include "interact/handlers.h"
 #include "interact/nonclient.h"
+#include "interact/toggles.h"
 #include "interact/tracking.h"
 
 namespace {
@@ -41,6 +42,18 @@ LRESULT OnCtlColorListBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wPar
                           LPARAM lParam)
 {
     return AttachNamedWindow(previous, hwnd, message, wParam, lParam);
+}
+
+// A click may have changed the check marks of a whole group (an option
+// button selected turns its neighbours off), so every check box and option
+// button beside the window is drawn again, the clicked one included.
+LRESULT OnLButtonUpAndRefresh(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                              LPARAM lParam)
+{
+    LRESULT result = OnLButtonUp(previous, hwnd, message, wParam, lParam);
+    HWND parent = GetParent(hwnd);
+    EnumChildWindows(parent ? parent : hwnd, RepaintToggleChildProc, 0);
+    return result;
 }
 
 }  // namespace
@@ -90,7 +103,7 @@ LRESULT CALLBACK BeautifierWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
         return OnLButtonDown(previous, hwnd, message, wParam, lParam);
     case WM_LBUTTONUP:
-        return OnLButtonUp(previous, hwnd, message, wParam, lParam);
+        return OnLButtonUpAndRefresh(previous, hwnd, message, wParam, lParam);
     case WM_LBUTTONDBLCLK:
         return OnLButtonDblClk(previous, hwnd, message, wParam, lParam);
     case WM_MOUSELEAVE:

@@ -59,6 +59,24 @@ void CreateButtonImages(HWND hwnd)
     RenderButtonImages(hwnd);
 }
 
+void ResizeButtonImages(HWND hwnd)
+{
+    WindowDC window(hwnd);
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    for (int state = 0; state < kImageCount; ++state) {
+        HDC dc = ImageDC(hwnd, state);
+        HBITMAP bitmap = dc ? GdiCreateCompatibleBitmap(window.get(), b.width, b.height) : NULL;
+        if (!bitmap)
+            continue;
+        // Selecting the new bitmap frees the old one from the DC; only then
+        // may it be deleted.
+        GdiDeleteObject(SelectObject(dc, bitmap));
+        SetWindowProp(hwnd, ImageBitmapProp(state).c_str(), reinterpret_cast<INT_PTR>(bitmap));
+    }
+    RenderButtonImages(hwnd);
+}
+
 void DeleteButtonImages(HWND hwnd)
 {
     for (int state = 0; state < kImageCount; ++state) {

@@ -18,6 +18,10 @@ bool DrawnAsPushButton(LONG_PTR style);
 
 // Creates the four image DCs with their bitmaps and draws the images.
 void CreateButtonImages(HWND hwnd);
+// New bitmaps of the window's present size in the image DCs, the old ones
+// deleted, and the images drawn again. An image whose new bitmap cannot be
+// made keeps its old one.
+void ResizeButtonImages(HWND hwnd);
 // Deletes the image DCs and their bitmaps and removes their properties.
 void DeleteButtonImages(HWND hwnd);
 

@@ -47,6 +47,8 @@ HWND ShowBeautifiedForm1()
 {
     g_Form1LoadStep = BeautifierAttach;
     g_Form1UnloadStep = DetachAndLook;
+    // The pointer rests away from the window: over a button it would turn it hot.
+    SetCursorPos(0, 0);
     HWND form = ShowForm1();
     REQUIRE(form != NULL);
     SetForegroundWindow(form);
