@@ -94,3 +94,19 @@ inline RECT AddHeaderItem(HWND header, int index, int width, const std::string& 
     SendMessageA(header, HDM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     return r;
 }
+
+// The form attached as the program attaches its windows: every control goes
+// through the beautifier's window procedure.
+struct AttachedForm : ControlForm {
+    // Attached, and painted as attaching asked.
+    void Attach()
+    {
+        REQUIRE(BeautifierAttach(form));
+        PumpMessages();
+    }
+    ~AttachedForm()
+    {
+        BeautifierDetach(form);
+        CHECK(WindowsWithBeautifierProps(form) == 0);
+    }
+};
