@@ -59,6 +59,13 @@ struct ScreenCapture {
 
 }  // namespace
 
+HWND VisibleFormOf(DWORD processId)
+{
+    Search s = {processId, NULL};
+    EnumWindows(FindMainWindowProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 bool RunningProgram::Start(const std::wstring& exe, DWORD timeoutMs)
 {
     STARTUPINFOW si = {};
@@ -70,9 +77,7 @@ bool RunningProgram::Start(const std::wstring& exe, DWORD timeoutMs)
     while (!main && GetTickCount() - start < timeoutMs) {
         if (WaitForSingleObject(pi.hProcess, 200) == WAIT_OBJECT_0)
             return false;
-        Search s = {pi.dwProcessId, NULL};
-        EnumWindows(FindMainWindowProc, reinterpret_cast<LPARAM>(&s));
-        main = s.found;
+        main = VisibleFormOf(pi.dwProcessId);
     }
     if (!main)
         return false;

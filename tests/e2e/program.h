@@ -16,6 +16,9 @@ struct RunningProgram {
     ~RunningProgram();
 };
 
+// A visible top-level window of class "Form" of the process, or 0.
+HWND VisibleFormOf(DWORD processId);
+
 // Copies a window's rectangle from the screen into a 24-bit BMP file.
 bool SaveWindowShot(HWND hwnd, const std::wstring& bmpPath);
 
