@@ -64,6 +64,17 @@ struct ControlForm : GdiBalance {
     }
 };
 
+// The test form attached as the program attaches its windows: every control
+// goes through the beautifier's window procedure.
+struct AttachedForm : ControlForm {
+    void Attach() { REQUIRE(BeautifierAttach(form)); }
+    ~AttachedForm()
+    {
+        BeautifierDetach(form);
+        CHECK(WindowsWithBeautifierProps(form) == 0);
+    }
+};
+
 inline void Mark(HWND hwnd)
 {
     FillSolidRect(WindowDC(hwnd).get(), 0, 0, BoundsOf(hwnd).width, BoundsOf(hwnd).height, kMarker);

@@ -9,17 +9,6 @@
 
 namespace {
 
-// The test form attached as the program attaches its windows: every control
-// goes through the beautifier's window procedure.
-struct AttachedForm : ControlForm {
-    void Attach() { REQUIRE(BeautifierAttach(form)); }
-    ~AttachedForm()
-    {
-        BeautifierDetach(form);
-        CHECK(WindowsWithBeautifierProps(form) == 0);
-    }
-};
-
 // What a user's uncovering of the window makes the system do: the frame and
 // the client painted again, at once, by the window's own messages.
 void Repaint(HWND hwnd)
