@@ -265,13 +265,16 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
     CHECK((PropValuesOf(ownedButton) == buttonProps && g_AttachedCount == 6 &&
            GdiLiveObjectCount() == live));
 
-    // A window of another process is never touched.
+    // A window of another process is never touched, not even prepared and
+    // given up again: no image is made for it.
     HWND foreign = NULL;
     REQUIRE(PumpUntil(
         [&] { return (foreign = FindWindowA("Button", "sertavo-foreign-activation")) != NULL; }));
     LONG style = GetWindowLongA(foreign, GWL_STYLE);
     bool hadRegion = HasRegion(foreign);
+    long creations = GdiCreationCount();
     CHECK(ActivateNaming(host, foreign, WA_INACTIVE));
+    CHECK(GdiCreationCount() == creations);
     CHECK(BeautifierPropsOf(foreign).empty());
     CHECK(GetWindowLongA(foreign, GWL_STYLE) == style);
     CHECK(HasRegion(foreign) == hadRegion);
