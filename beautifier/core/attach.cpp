@@ -68,6 +68,17 @@ void UnpreparePushButton(HWND hwnd)
     SetWindowRgn(hwnd, NULL, TRUE);
 }
 
+// A combo box's drop-down list is a window of its own outside the combo's
+// tree, so no detach of the tree meets it; it is attached when the combo
+// first asks its parent for the list's colours, and goes with its combo.
+void DetachDropDownList(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(combo, &info) && info.hwndList)
+        DetachWindow(info.hwndList);
+}
+
 void Prepare(HWND hwnd, ControlKind kind)
 {
     switch (kind) {
@@ -106,6 +117,9 @@ void Unprepare(HWND hwnd, ControlKind kind)
         break;
     case ControlKind::ComboBox:
     case ControlKind::DriveList:
+        DetachDropDownList(hwnd);
+        RemoveProps(hwnd, kToggleProps);
+        break;
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
         RemoveProps(hwnd, kToggleProps);

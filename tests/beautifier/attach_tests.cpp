@@ -1,5 +1,5 @@
 #include <algorithm>
-#include "beautifier_testing.h"
+#include "control_form.h"
 #include "core/attach.h"
 #include "core/wndproc.h"
 #include "draw/button_faces.h"
@@ -188,4 +188,27 @@ TEST_CASE_FIXTURE(GdiBalance, "a window of another process, which the system wil
     TerminateProcess(pi.hProcess, 0);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+TEST_CASE_FIXTURE(ControlForm, "a combo box's drop-down list, attached once shown, is detached with its combo box")
+{
+    HWND combos[] = {Add("ComboBox", CBS_DROPDOWNLIST, 120, 200),
+                     Add("ThunderDriveListBox", CBS_DROPDOWN, 120, 200)};
+    REQUIRE(BeautifierAttach(form));
+    std::vector<HWND> lists;
+    for (HWND combo : combos) {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        REQUIRE(GetComboBoxInfo(combo, &info));
+        lists.push_back(info.hwndList);
+        // Drawing the list asks the form for its colours, which attaches it.
+        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        PumpUntil([&] { return GetWindowProp(info.hwndList, kPropProcAddr) != 0; });
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        REQUIRE(GetWindowProp(info.hwndList, kPropProcAddr) != 0);
+    }
+    REQUIRE(BeautifierDetach(form));
+    for (HWND list : lists)
+        CHECK(BeautifierPropsOf(list).empty());
+    CHECK((g_AttachedCount == 0 && !g_Initialized && GdiLiveObjectCount() == start));
 }
