@@ -230,8 +230,26 @@ TEST_CASE_FIXTURE(GdiBalance, "the shell-restart question is beautified while sh
             CHECK(PumpForBox([&] { return GetFocus() == GetDlgItem(box, IDNO); }));
             PressKey(VK_TAB, true);
             CHECK(PumpForBox([&] { return GetFocus() == GetDlgItem(box, IDYES); }));
+            // The dialog manager moves the default along; the buttons go
+            // on drawing the beautifier's faces, not their own.
+            for (int id : {IDYES, IDNO})
+                CHECK((GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
             PressKey(VK_TAB, true);
             CHECK(PumpForBox([&] { return GetFocus() == GetDlgItem(box, IDNO); }));
+            PressKey(VK_RETURN);
+            CHECK(PumpForBox([&] { return !IsWindowVisible(box); }));
+            CHECK(g_boxCommands == std::vector<int>{IDNO});
+        };
+    }
+    SUBCASE("Enter on Yes, reached by Tab, answers Yes")
+    {
+        restarts = true;
+        keys = [&](HWND box) {
+            PressKey(VK_TAB);
+            CHECK(PumpForBox([&] { return GetFocus() == GetDlgItem(box, IDYES); }));
+            PressKey(VK_RETURN);
+            CHECK(PumpForBox([&] { return !IsWindowVisible(box); }));
+            CHECK(g_boxCommands == std::vector<int>{IDYES});
         };
     }
     SUBCASE("Alt+Y answers Yes: the shell is restarted")
