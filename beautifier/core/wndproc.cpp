@@ -108,6 +108,10 @@ LRESULT CALLBACK BeautifierWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return OnLButtonDblClk(previous, hwnd, message, wParam, lParam);
     case WM_MOUSELEAVE:
         return OnMouseLeave(previous, hwnd, message, wParam, lParam);
+    case WM_GETDLGCODE:
+        return OnGetDlgCode(previous, hwnd, message, wParam, lParam);
+    case BM_SETSTYLE:
+        return OnSetStyle(previous, hwnd, message, wParam, lParam);
     }
     return Forward(previous, hwnd, message, wParam, lParam);
 }

@@ -200,6 +200,48 @@ LRESULT OnEnable(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
 }
 
+namespace {
+
+// Push buttons of the two types the dialog manager switches between when it
+// moves the default from one button to another.
+bool IsDefaultableType(LONG_PTR style)
+{
+    LONG_PTR type = style & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+LRESULT OnGetDlgCode(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
+    // Switched to owner-draw, the button answers as no push button at all:
+    // the dialog manager would no longer find the default button (Enter
+    // then sends IDOK, whatever has the focus) nor move the default along
+    // with the focus. It is answered for the type the button stands for.
+    LONG_PTR style = GetWindowProp(hwnd, kPropOldStyle);
+    if (ClassifyWindow(hwnd) != K::PushButton || !IsDefaultableType(style))
+        return result;
+    result &= ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+    bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    return result | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+LRESULT OnSetStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The dialog manager makes a button the default, or no longer the
+    // default, by restyling it (and a message box sets its default that way
+    // after it has been attached). The new type is kept as the one the
+    // button stands for, and goes back on it at detach; the button itself
+    // stays owner-draw, or it would draw its system face over this one.
+    LONG_PTR style = GetWindowProp(hwnd, kPropOldStyle);
+    if (ClassifyWindow(hwnd) != K::PushButton || !IsDefaultableType(style) ||
+        !IsDefaultableType(wParam))
+        return Forward(previous, hwnd, message, wParam, lParam);
+    SetWindowProp(hwnd, kPropOldStyle, (style & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK));
+    return Forward(previous, hwnd, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+}
+
 LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                             LPARAM lParam)
 {

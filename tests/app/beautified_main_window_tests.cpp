@@ -1,14 +1,10 @@
 // The main window as the program shows it: beautified by its load step and
 // left as found by its unload step.
 #include <tuple>
-#include "app_testing.h"
-#include "../beautifier/beautifier_testing.h"
+#include "beautified_form.h"
 #include "draw/strips.h"
 
 namespace {
-
-const int kButtons[] = {IDC_COMMAND1, IDC_COMMAND2, IDC_COMMAND3,
-                        IDC_COMMAND4, IDC_COMMAND5, IDC_COMMAND6};
 
 int g_propsAtUnload;  // windows of the form still carrying properties once detached
 
@@ -19,64 +15,14 @@ BOOL DetachAndLook(HWND form)
     return detached;
 }
 
-RECT ScreenRect(HWND hwnd)
-{
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-
-// A button as the screen shows it, with one column more on the left: the
-// frame it stands on.
-struct Shot {
-    RECT r;
-    int w, h;
-    OwnedMemoryDC dc;
-    explicit Shot(HWND button)
-        : r(ScreenRect(button)), w(r.right - r.left), h(r.bottom - r.top),
-          dc(CreateMemoryDC(w + 1, h))
-    {
-        HDC screen = GetDC(NULL);
-        BitBlt(dc.get(), 0, 0, w + 1, h, screen, r.left - 1, r.top, SRCCOPY);
-        ReleaseDC(NULL, screen);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc.get(), x + 1, y); }
-};
-
-HWND ShowBeautifiedForm1()
-{
-    g_Form1LoadStep = BeautifierAttach;
-    g_Form1UnloadStep = DetachAndLook;
-    // The pointer rests away from the window: over a button it would turn it hot.
-    SetCursorPos(0, 0);
-    HWND form = ShowForm1();
-    REQUIRE(form != NULL);
-    SetForegroundWindow(form);
-    // Painted, the focus fade done, and the screen caught up: it takes what
-    // a window draws a little later.
-    REQUIRE(PumpUntil(
-        [&] {
-            bool settled = GetForegroundWindow() == form;
-            for (int id : kButtons) {
-                HWND b = Form1Control(form, id);
-                settled = settled && !GetUpdateRect(b, NULL, FALSE) &&
-                          !GetWindowProp(b, kPropTimerId) &&
-                          Shot(b).At(0, 2) == WindowPixel(b, 0, 2);
-            }
-            return settled;
-        },
-        10000, TranslateFormMessage));
-    return form;
-}
-
 }  // namespace
 
 TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text centred, focus on Command4; unload leaves nothing")
 {
-    HWND form = ShowBeautifiedForm1();
+    HWND form = ShowBeautifiedForm1(DetachAndLook);
     CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels
     std::vector<HGDIOBJ> made = {ButtonFaceStrip, GetCurrentObject(ButtonFaceStrip, OBJ_BITMAP)};
-    for (int id : kButtons) {
+    for (int id : kForm1Buttons) {
         CAPTURE(id);
         HWND button = Form1Control(form, id);
         std::vector<HGDIOBJ> images = ImageHandlesOf(button);
