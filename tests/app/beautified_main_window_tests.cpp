@@ -1,6 +1,5 @@
 // The main window as the program shows it: beautified by its load step and
 // left as found by its unload step.
-#include <tuple>
 #include "beautified_form.h"
 #include "draw/strips.h"
 
@@ -54,28 +53,4 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
     CHECK((g_AttachedCount == 0 && !g_Initialized));
     for (HGDIOBJ h : made)
         CHECK((h != NULL && GetObjectType(h) == 0));
-}
-
-TEST_CASE_FIXTURE(GdiBalance, "5,000 detach and attach cycles of the main window end as the first")
-{
-    HWND form = ShowBeautifiedForm1(), button = Form1Control(form, IDC_COMMAND5);
-    auto state = [&] {
-        std::vector<COLORREF> images;
-        for (int i = 0; i < 4; ++i)
-            for (int p = 0; p < 161 * 33; p += 7)
-                images.push_back(GetPixel(
-                    reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(i).c_str())),
-                    p % 161, p / 161));
-        return std::make_tuple(g_AttachedCount, GdiLiveObjectCount(), BeautifierPropsOf(button),
-                               images);
-    };
-    auto first = state();
-    for (int cycle = 0; cycle < 5000; ++cycle) {
-        REQUIRE(BeautifierDetach(form));
-        REQUIRE(BeautifierAttach(form));
-    }
-    CHECK(state() == first);
-    DestroyWindow(form);
-    PumpMessages();
-    g_Form1UnloadStep = BeautifierDetach;
 }
