@@ -5,6 +5,42 @@
 
 namespace {
 
+// The buttons' sizes in twips.
+struct ButtonSize {
+    int id, width, height;
+};
+const ButtonSize kButtonTwips[] = {
+    {IDC_COMMAND1, 5055, 375}, {IDC_COMMAND2, 5055, 375}, {IDC_COMMAND3, 5055, 375},
+    {IDC_COMMAND4, 5295, 375}, {IDC_COMMAND5, 2415, 495}, {IDC_COMMAND6, 2415, 495},
+};
+
+int ScreenDpi()
+{
+    HDC dc = GetDC(NULL);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(NULL, dc);
+    return dpi;
+}
+
+SIZE BitmapSize(HGDIOBJ bitmap)
+{
+    BITMAP bm = {};
+    if (GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm)
+        return SIZE{-1, -1};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// The bounding box of a window's region, or an empty one without a region.
+RECT RegionBox(HWND hwnd)
+{
+    RECT box = {};
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(hwnd, region) != ERROR)
+        GetRgnBox(region, &box);
+    DeleteObject(region);
+    return box;
+}
+
 int g_propsAtUnload;  // windows of the form still carrying properties once detached
 
 BOOL DetachAndLook(HWND form)
@@ -16,7 +52,47 @@ BOOL DetachAndLook(HWND form)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text centred, focus on Command4; unload leaves nothing")
+TEST_CASE_FIXTURE(GdiBalance, "the buttons are shaped and drawn at their size in pixels at the screen's resolution" *
+                  doctest::test_suite("layout"))
+{
+    HWND form = ShowBeautifiedForm1();
+    int dpi = ScreenDpi();
+    for (const ButtonSize& e : kButtonTwips) {
+        CAPTURE(e.id);
+        HWND button = Form1Control(form, e.id);
+        RECT r = ScreenRect(button);
+        int w = r.right - r.left, h = r.bottom - r.top;
+        CHECK(w == MulDiv(e.width, dpi, 1440));
+        CHECK(h == MulDiv(e.height, dpi, 1440));
+        // The four images cover the whole outer rectangle.
+        for (int i = 0; i < 4; ++i) {
+            CAPTURE(i);
+            SIZE image = BitmapSize(reinterpret_cast<HGDIOBJ>(
+                GetWindowProp(button, ImageBitmapProp(i).c_str())));
+            CHECK(image.cx == w);
+            CHECK(image.cy == h);
+        }
+        // The region's box is the outer rectangle; its corners are cut.
+        RECT box = RegionBox(button);
+        CHECK(box.left == 0);
+        CHECK(box.top == 0);
+        CHECK(box.right == w);
+        CHECK(box.bottom == h);
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        REQUIRE(GetWindowRgn(button, region) != ERROR);
+        CHECK(!PtInRegion(region, 0, 0));
+        CHECK(!PtInRegion(region, w - 1, h - 1));
+        CHECK(PtInRegion(region, w / 2, 0));
+        CHECK(PtInRegion(region, w - 1, h / 2));
+        CHECK(PtInRegion(region, w / 2, h - 1));
+        DeleteObject(region);
+    }
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    REQUIRE(PumpUntil([&] { return !IsWindow(form); }, 10000, TranslateFormMessage));
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text centred, focus on Command4; unload leaves nothing" *
+                  doctest::test_suite("layout"))
 {
     HWND form = ShowBeautifiedForm1(DetachAndLook);
     CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels

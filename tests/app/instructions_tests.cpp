@@ -78,6 +78,27 @@ bool LinkUnderlined(HWND form)
     return FontOf(Form1Control(form, IDC_LABEL3)).lfUnderline != 0;
 }
 
+int Dpi()
+{
+    HDC dc = GetDC(NULL);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(NULL, dc);
+    return dpi;
+}
+
+// A rectangle in twips as the screen's resolution gives it in pixels.
+RECT TwipsToRect(int left, int top, int width, int height)
+{
+    int dpi = Dpi();
+    int x = MulDiv(left, dpi, 1440), y = MulDiv(top, dpi, 1440);
+    return RECT{x, y, x + MulDiv(width, dpi, 1440), y + MulDiv(height, dpi, 1440)};
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != 0;
+}
+
 }  // namespace
 
 TEST_CASE("Command4 swaps the main window for the instructions, and closing them brings it back")
@@ -91,39 +112,8 @@ TEST_CASE("Command4 swaps the main window for the instructions, and closing them
     REQUIRE(f2 != NULL);
     CHECK(VisibleTopLevelWindows() == 1);
 
-    CHECK(ClassName(f2) == L"Form");
-    CHECK(AnsiText(f2) == "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7");  // 使用说明
-    LONG style = GetWindowLongW(f2, GWL_STYLE);
-    CHECK((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0);
-    CHECK((style & WS_SYSMENU) != 0);
-    CHECK(GetWindow(f2, GW_OWNER) == NULL);
-    SIZE client = ClientSize(f2);
-    CHECK(client.cx == 213);
-    CHECK(client.cy == 313);
-    CHECK(IsCentredOnScreen(f2));
-    CHECK(GetClassLongPtrW(f2, GCLP_HICON) != 0);
-
     HWND picture = GetDlgItem(f2, IDC_PICTURE1);
     HWND text = GetDlgItem(f2, IDC_TEXT1);
-    RECT pr = RectInParent(picture), tr = RectInParent(text);
-    CHECK(pr.left == 8);
-    CHECK(pr.top == 8);
-    CHECK(pr.right - pr.left == 193);
-    CHECK(pr.bottom - pr.top == 123);
-    CHECK(ClientSize(picture).cx == 189);
-    CHECK(ClientSize(picture).cy == 119);
-    CHECK(tr.left == 8);
-    CHECK(tr.top == 136);
-    CHECK(tr.right - tr.left == 201);
-    CHECK(tr.bottom - tr.top == 169);
-    CHECK(ClassName(text) == L"Edit");
-    LONG textStyle = GetWindowLongW(text, GWL_STYLE);
-    CHECK((textStyle & ES_MULTILINE) != 0);
-    CHECK((textStyle & WS_VSCROLL) != 0);
-    CHECK((textStyle & ES_READONLY) == 0);
-    CHECK(TextOf(text) == kExpectedText);
-    CHECK(FontOf(text).lfCharSet == GB2312_CHARSET);
-
     // Picture1 has the focus; Tab and Shift+Tab move between the two.
     CHECK(GetFocus() == picture);
     SetForegroundWindow(f2);
@@ -150,6 +140,61 @@ TEST_CASE("Command4 swaps the main window for the instructions, and closing them
     SendMessageW(Form1Control(f1, IDC_COMMAND4), BM_CLICK, 0, 0);
     REQUIRE(OpenForm2() != NULL);
     CHECK(TextOf(GetDlgItem(OpenForm2(), IDC_TEXT1)) == kExpectedText);
+}
+
+TEST_CASE("the instructions: a fixed form of 3195 x 4695 twips with a picture box and a text box" *
+          doctest::test_suite("layout"))
+{
+    FormsClosedAfterwards cleanup;
+    MainWindow w;
+    w.Click(IDC_COMMAND4);
+    HWND f2 = OpenForm2();
+    REQUIRE(f2 != NULL);
+    int dpi = Dpi();
+
+    CHECK(ClassName(f2) == L"Form");
+    CHECK(AnsiText(f2) == "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7");  // 使用说明
+    LONG style = GetWindowLongW(f2, GWL_STYLE);
+    CHECK((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0);
+    CHECK((style & WS_SYSMENU) != 0);
+    CHECK(GetWindow(f2, GW_OWNER) == NULL);
+    SIZE client = ClientSize(f2);
+    CHECK(client.cx == MulDiv(3195, dpi, 1440));
+    CHECK(client.cy == MulDiv(4695, dpi, 1440));
+    if (dpi == 96) {
+        CHECK(client.cx == 213);
+        CHECK(client.cy == 313);
+    }
+    CHECK(IsCentredOnScreen(f2));
+    CHECK(GetClassLongPtrW(f2, GCLP_HICON) != 0);
+
+    // Both boxes have the sunken client edge, which stays two pixels wide at
+    // any resolution.
+    HWND picture = GetDlgItem(f2, IDC_PICTURE1);
+    HWND text = GetDlgItem(f2, IDC_TEXT1);
+    REQUIRE(picture != NULL);
+    REQUIRE(text != NULL);
+    RECT pr = RectInParent(picture), tr = RectInParent(text);
+    CHECK(SameRect(pr, TwipsToRect(120, 120, 2895, 1845)));
+    CHECK(SameRect(tr, TwipsToRect(120, 2040, 3015, 2535)));
+    if (dpi == 96) {
+        CHECK(SameRect(pr, RECT{8, 8, 201, 131}));
+        CHECK(SameRect(tr, RECT{8, 136, 209, 305}));
+    }
+    CHECK(ClientSize(picture).cx == pr.right - pr.left - 4);
+    CHECK(ClientSize(picture).cy == pr.bottom - pr.top - 4);
+    CHECK(ClassName(text) == L"Edit");
+    LONG textStyle = GetWindowLongW(text, GWL_STYLE);
+    CHECK((textStyle & ES_MULTILINE) != 0);
+    CHECK((textStyle & WS_VSCROLL) != 0);
+    CHECK((textStyle & ES_READONLY) == 0);
+    CHECK(TextOf(text) == kExpectedText);
+
+    // The text keeps its point size: 9-point 宋体.
+    LOGFONTW lf = FontOf(text);
+    CHECK(lf.lfCharSet == GB2312_CHARSET);
+    CHECK(lstrcmpW(lf.lfFaceName, L"\x5B8B\x4F53") == 0);
+    CHECK(lf.lfHeight == -MulDiv(9, dpi, 72));
 }
 
 TEST_CASE("fifty swaps leave one window each time and release what each window created")
@@ -181,7 +226,8 @@ TEST_CASE("fifty swaps leave one window each time and release what each window c
     CHECK(g_unloads == 50);
 }
 
-TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the picture box's corner")
+TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the picture box's corner" *
+          doctest::test_suite("layout"))
 {
     FormsClosedAfterwards cleanup;
     // From the XP program itself.
@@ -217,11 +263,19 @@ TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the p
         CAPTURE(p.y);
         CHECK(GetPixel(dc, p.x, p.y) == filePixel(p.x, p.y));
     }
+    // It is shown at its own size at any resolution: a larger box shows the
+    // button face around it.
+    SIZE box = ClientSize(picture);
+    if (box.cx > 189)
+        CHECK(GetPixel(dc, 189, 0) == GetSysColor(COLOR_BTNFACE));
+    if (box.cy > 119)
+        CHECK(GetPixel(dc, 0, 119) == GetSysColor(COLOR_BTNFACE));
     ReleaseDC(picture, dc);
     FreeLibrary(exe);
 }
 
-TEST_CASE("the forum link: plain with a hand under the pointer, underlined again over the bare form")
+TEST_CASE("the forum link: plain with a hand under the pointer, underlined again over the bare form" *
+          doctest::test_suite("layout"))
 {
     MainWindow w;
     HWND link = w[IDC_LABEL3];

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include "app_testing.h"
 #include "forms.h"
 
@@ -86,7 +87,20 @@ COLORREF LabelTextColour(HWND form, HWND label)
 
 }  // namespace
 
-TEST_CASE("the main window is a fixed form of 384 x 304 pixels, centred, captioned Sertavo")
+TEST_CASE("the screen reports the resolution this run was set up for" * doctest::test_suite("layout"))
+{
+    // Wine falls back to 96 dpi when a prefix lacks its setting; every other
+    // layout check would still pass, only at the wrong resolution.
+    const char* wanted = getenv("SERTAVO_SCREEN_DPI");
+    if (!wanted) {
+        MESSAGE("SERTAVO_SCREEN_DPI is not set: the resolution is not checked");
+        return;
+    }
+    CHECK(Dpi() == atoi(wanted));
+}
+
+TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captioned Sertavo" *
+          doctest::test_suite("layout"))
 {
     MainWindow w;
     CHECK(ClassName(w.hwnd) == L"Form");
@@ -105,6 +119,10 @@ TEST_CASE("the main window is a fixed form of 384 x 304 pixels, centred, caption
         CHECK(client.cx == 384);
         CHECK(client.cy == 304);
     }
+    if (Dpi() == 120) {
+        CHECK(client.cx == 480);
+        CHECK(client.cy == 380);
+    }
     CHECK(IsCentred(w.hwnd));
     CHECK(GetClassLongPtrW(w.hwnd, GCLP_HICON) != 0);
     CHECK(GetClassLongPtrW(w.hwnd, GCLP_HBRBACKGROUND) == COLOR_BTNFACE + 1);
@@ -116,7 +134,7 @@ TEST_CASE("the main window is a fixed form of 384 x 304 pixels, centred, caption
     CHECK(lf.lfCharSet == GB2312_CHARSET);
 }
 
-TEST_CASE("every control has its class, caption, place and font")
+TEST_CASE("every control has its class, caption, place and font" * doctest::test_suite("layout"))
 {
     MainWindow w;
     int dpi = Dpi();
@@ -175,7 +193,7 @@ TEST_CASE("buttons are plain push buttons; labels take no focus")
         CHECK((GetWindowLongW(w[id], GWL_STYLE) & WS_TABSTOP) == 0);
 }
 
-TEST_CASE("captions are shown in their own colours")
+TEST_CASE("captions are shown in their own colours" * doctest::test_suite("layout"))
 {
     MainWindow w;
     CHECK(LabelTextColour(w.hwnd, w[IDC_LABEL2]) == RGB(0, 64, 64));

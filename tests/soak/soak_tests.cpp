@@ -46,13 +46,15 @@ bool AllDead(const std::vector<HGDIOBJ>& handles)
 TEST_CASE_FIXTURE(GdiBalance, "10,000 detach and attach cycles of the main window end as the first")
 {
     HWND form = ShowBeautifiedForm1(), button = Form1Control(form, IDC_COMMAND5);
+    RECT r = ScreenRect(button);
+    int w = r.right - r.left, h = r.bottom - r.top;
     auto state = [&] {
         std::vector<COLORREF> images;
         for (int i = 0; i < 4; ++i)
-            for (int p = 0; p < 161 * 33; p += 7)
+            for (int p = 0; p < w * h; p += 7)
                 images.push_back(GetPixel(
                     reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(i).c_str())),
-                    p % 161, p / 161));
+                    p % w, p / w));
         return std::make_tuple(g_AttachedCount, GdiLiveObjectCount(), BeautifierPropsOf(button),
                                images);
     };
