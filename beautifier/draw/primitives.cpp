@@ -84,10 +84,16 @@ Extent BandExtent(Band band, int src, int srcLength, int dstLength, int nearMarg
 
 HDC CreateMemoryDC(int width, int height)
 {
-    OwnedDC display(GdiCreateDC(kDisplayDriver));
-    if (!display)
+    // The screen's DC from the system's cache is the pattern: a display DC
+    // of one's own (CreateDCA "DISPLAY") gives bitmaps of the same format
+    // but costs Wine several times as much to open and close as the whole
+    // memory DC it serves, and painters make one for every image.
+    HDC screen = GetDC(NULL);
+    if (!screen)
         return NULL;
-    return NewMemoryDC(display.get(), width, height, Pixels::ScreenColours);
+    HDC dc = NewMemoryDC(screen, width, height, Pixels::ScreenColours);
+    ReleaseDC(NULL, screen);
+    return dc;
 }
 
 BOOL DeleteMemoryDC(HDC dc)
