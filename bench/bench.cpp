@@ -211,6 +211,8 @@ void PrintSystem()
     const char* b = brand;
     while (*b == ' ')
         ++b;
+    for (size_t n = std::strlen(brand); n > 0 && brand[n - 1] == ' ';)
+        brand[--n] = '\0';
     SYSTEM_INFO si;
     GetNativeSystemInfo(&si);
     std::printf("Ran on: %s, %s; %u-bit build, %lu processors\n",
