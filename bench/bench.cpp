@@ -34,17 +34,23 @@ double Median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// Milliseconds of one call, as the median of reps calls; between calls,
-// whatever the call left queued is dispatched, untimed.
-double TimeIt(int reps, const std::function<void()>& call, const std::function<void()>& after)
+// Adds the milliseconds of reps calls to t; between calls, whatever the
+// call left queued is dispatched, untimed.
+void Sample(std::vector<double>& t, int reps, const std::function<void()>& call,
+            const std::function<void()>& after)
 {
-    std::vector<double> t;
     for (int i = 0; i < reps; ++i) {
         double start = NowMs();
         call();
         t.push_back(NowMs() - start);
         after();
     }
+}
+
+double TimeIt(int reps, const std::function<void()>& call, const std::function<void()>& after)
+{
+    std::vector<double> t;
+    Sample(t, reps, call, after);
     return Median(t);
 }
 
@@ -225,10 +231,8 @@ void PrintTable(const std::vector<Row>& rows)
 {
     std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s |\n", "figure", "beautified", "plain",
                 "ratio", "goal", "met");
-    std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(),
-                std::string(13, '-').c_str(), std::string(13, '-').c_str(),
-                std::string(8, '-').c_str(), std::string(12, '-').c_str(),
-                std::string(6, '-').c_str());
+    std::printf("|----------------------------------------------|-------------|-------------"
+                "|--------|------------|------|\n");
     for (const Row& r : rows) {
         char plain[32] = "-", ratio[16] = "-", goal[16] = "-";
         const char* met = "-";
@@ -276,35 +280,44 @@ int main()
     rows.push_back({"start-up: creation to first complete paint", Median(starts[1]),
                     Median(starts[0]), "ms", 1.5, true});
 
-    const int kFades = 9;
-    double repaint[2] = {}, step[2] = {}, fadeShare[2] = {}, fadeTotal[2] = {}, fadeWallMs = 0;
+    // Repaints and fade steps in rounds that alternate the two windows, so
+    // that both meet the machine's load alike.
+    const int kRounds = 5, kFades = 9;
+    std::vector<double> repaints[2], steps[2];
+    for (int round = 0; round < kRounds; ++round)
+        for (int beautified = 1; beautified >= 0; --beautified) {
+            HWND form = Open(beautified);
+            Settle(form);
+            Sample(repaints[beautified], 40,
+                   [=] {
+                       RedrawWindow(form, NULL, NULL,
+                                    RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME |
+                                        RDW_UPDATENOW);
+                   },
+                   Pump);
+            HWND big = LargestButton(form);
+            if (beautified) {
+                Sample(steps[1], 100,
+                       [=] {
+                           SetWindowProp(big, kPropAlphaLevel, 128);
+                           PaintPushButton(big, NULL);
+                       },
+                       [] {});
+                RedrawWindow(form, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            } else {
+                Sample(steps[0], 100,
+                       [=] { RedrawWindow(big, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); },
+                       [] {});
+            }
+            Close(form);
+        }
+    double repaint[2] = {Median(repaints[0]), Median(repaints[1])};
+    double step[2] = {Median(steps[0]), Median(steps[1])};
+
+    double fadeShare[2] = {}, fadeTotal[2] = {}, fadeWallMs = 0;
     for (int beautified = 1; beautified >= 0; --beautified) {
         HWND form = Open(beautified);
         Settle(form);
-        repaint[beautified] = TimeIt(
-            200,
-            [=] {
-                RedrawWindow(form, NULL, NULL,
-                             RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME |
-                                 RDW_UPDATENOW);
-            },
-            Pump);
-        HWND big = LargestButton(form);
-        if (beautified) {
-            step[1] = TimeIt(
-                500,
-                [=] {
-                    SetWindowProp(big, kPropAlphaLevel, 128);
-                    PaintPushButton(big, NULL);
-                },
-                [] {});
-            RedrawWindow(form, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        } else {
-            step[0] = TimeIt(
-                500,
-                [=] { RedrawWindow(big, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); },
-                [] {});
-        }
         // The beautified window goes first: the plain one is watched for as
         // long as its fades lasted.
         std::vector<double> share, wall;
