@@ -104,9 +104,12 @@ void RenderButtonImages(HWND hwnd)
         // Without a font of its own the button is drawn in the DC's default one.
         HGDIOBJ previousFont = font ? SelectObject(dc, font) : NULL;
         SetBkMode(dc, TRANSPARENT);
-        DrawSlicedImage(dc, 0, 0, b.width, b.height, ButtonFaceStrip, 0, kButtonFaceHeight * state,
-                        kButtonFaceWidth, kButtonFaceHeight, kFaceMargin, kFaceMargin, kFaceMargin,
-                        kFaceMargin);
+        // The image DC is the button's own and off-screen: the face goes
+        // straight into it, without a buffer of its own (a memory DC made
+        // and deleted for each image, the costliest part of a render).
+        DrawSlicedImageUnbuffered(dc, 0, 0, b.width, b.height, ButtonFaceStrip, 0,
+                                  kButtonFaceHeight * state, kButtonFaceWidth, kButtonFaceHeight,
+                                  kFaceMargin, kFaceMargin, kFaceMargin, kFaceMargin);
         SetTextColor(dc, state == StateDisabled ? kDisabledTextColour : kTextColour);
         DrawTextInBox(dc, text, kTextInset, kTextInset, boxWidth, boxHeight, kBoxTextFormat);
         if (focused)

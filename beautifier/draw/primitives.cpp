@@ -80,14 +80,40 @@ Extent BandExtent(Band band, int src, int srcLength, int dstLength, int nearMarg
             dstLength - nearMargin - farMargin};
 }
 
+// The nine slices, each drawn where it falls in the rectangle at (dx, dy).
+void DrawSlices(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
+                int left, int top, int right, int bottom)
+{
+    for (const Slice& slice : kSlices) {
+        Extent x = BandExtent(slice.across, sx, sw, dw, left, right);
+        Extent y = BandExtent(slice.down, sy, sh, dh, top, bottom);
+        // A zero margin has no slices, and a destination smaller than its
+        // margins has no room for the middle: StretchBlt would mirror it.
+        if (x.srcLength <= 0 || y.srcLength <= 0 || x.dstLength <= 0 || y.dstLength <= 0)
+            continue;
+        if (slice.across != Band::Middle && slice.down != Band::Middle)
+            BitBlt(dst, dx + x.dst, dy + y.dst, x.dstLength, y.dstLength, src, x.src, y.src,
+                   SRCCOPY);
+        else
+            StretchBlt(dst, dx + x.dst, dy + y.dst, x.dstLength, y.dstLength, src, x.src, y.src,
+                       x.srcLength, y.srcLength, SRCCOPY);
+    }
+}
+
 }  // namespace
 
 HDC CreateMemoryDC(int width, int height)
 {
-    OwnedDC display(GdiCreateDC(kDisplayDriver));
-    if (!display)
+    // The screen's DC from the system's cache is the pattern: a display DC
+    // of one's own (CreateDCA "DISPLAY") gives bitmaps of the same format
+    // but costs Wine several times as much to open and close as the whole
+    // memory DC it serves, and painters make one for every image.
+    HDC screen = GetDC(NULL);
+    if (!screen)
         return NULL;
-    return NewMemoryDC(display.get(), width, height, Pixels::ScreenColours);
+    HDC dc = NewMemoryDC(screen, width, height, Pixels::ScreenColours);
+    ReleaseDC(NULL, screen);
+    return dc;
 }
 
 BOOL DeleteMemoryDC(HDC dc)
@@ -168,23 +194,24 @@ int DrawSlicedImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
     OwnedMemoryDC image(CreateMemoryDC(dw, dh));
     if (!image)
         return 0;
-    for (const Slice& slice : kSlices) {
-        Extent x = BandExtent(slice.across, sx, sw, dw, left, right);
-        Extent y = BandExtent(slice.down, sy, sh, dh, top, bottom);
-        // A zero margin has no slices, and a destination smaller than its
-        // margins has no room for the middle: StretchBlt would mirror it.
-        if (x.srcLength <= 0 || y.srcLength <= 0 || x.dstLength <= 0 || y.dstLength <= 0)
-            continue;
-        if (slice.across != Band::Middle && slice.down != Band::Middle)
-            BitBlt(image.get(), x.dst, y.dst, x.dstLength, y.dstLength, src, x.src, y.src,
-                   SRCCOPY);
-        else
-            StretchBlt(image.get(), x.dst, y.dst, x.dstLength, y.dstLength, src, x.src, y.src,
-                       x.srcLength, y.srcLength, SRCCOPY);
-    }
+    DrawSlices(image.get(), 0, 0, dw, dh, src, sx, sy, sw, sh, left, top, right, bottom);
     if (key == kNoKeyColor)
         return BitBlt(dst, dx, dy, dw, dh, image.get(), 0, 0, SRCCOPY);
     BlitTransparent(dst, dx, dy, dw, dh, image.get(), 0, 0, key, NULL);
+    return 1;
+}
+
+int DrawSlicedImageUnbuffered(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy,
+                              int sw, int sh, int left, int top, int right, int bottom)
+{
+    if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
+        return 0;
+    // Slices of a destination narrower than its margins reach past it; the
+    // intermediate image's edges stop them, here the clip does.
+    int saved = SaveDC(dst);
+    IntersectClipRect(dst, dx, dy, dx + dw, dy + dh);
+    DrawSlices(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, left, top, right, bottom);
+    RestoreDC(dst, saved);
     return 1;
 }
 

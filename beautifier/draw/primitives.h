@@ -49,6 +49,14 @@ int DrawSlicedImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
                     int sh, int left, int top, int right, int bottom,
                     OLE_COLOR key = kNoKeyColor);
 
+// The same nine-slice without a key colour, drawn straight onto the
+// destination instead of through an intermediate image: for a destination
+// that nobody sees while it is drawn, such as an image being prepared in a
+// memory DC. It creates nothing, so nothing can fail half-way; the pixels
+// are those DrawSlicedImage gives. Returns 0 when nothing was drawn.
+int DrawSlicedImageUnbuffered(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy,
+                              int sw, int sh, int left, int top, int right, int bottom);
+
 // Copies w x h pixels from (sx, sy) of the source to (dx, dy) of the
 // destination, except those of the key colour, which leave the destination
 // as it was. The key is an OLE colour, translated through the palette (a

@@ -126,6 +126,27 @@ TEST_CASE_FIXTURE(GdiBalance, "a nine-slice copies the corners, stretches edges 
     }
 }
 
+TEST_CASE_FIXTURE(GdiBalance, "a nine-slice drawn without its buffer gives the same pixels and creates nothing")
+{
+    OwnedMemoryDC src(PaintedImage(7, 42, Distinct));
+    const int cases[][5] = {{5, 4, 100, 36, 3}, {0, 0, 110, 44, 0}, {0, 0, 4, 21, 3},
+                            {7, 9, 2, 1, 3},    {3, 2, 30, 5, 3},   {1, 1, 0, 10, 3}};
+    for (const auto& c : cases) {
+        CAPTURE(c[2]);
+        CAPTURE(c[3]);
+        OwnedMemoryDC buffered(PaintedImage(110, 44, Ground)), direct(PaintedImage(110, 44, Ground));
+        int drawn = DrawSlicedImage(buffered.get(), c[0], c[1], c[2], c[3], src.get(), 0, 21, 7, 21,
+                                    c[4], c[4], c[4], c[4]);
+        long creations = GdiCreationCount();
+        CHECK((DrawSlicedImageUnbuffered(direct.get(), c[0], c[1], c[2], c[3], src.get(), 0, 21,
+                                         7, 21, c[4], c[4], c[4], c[4]) != 0) == (drawn != 0));
+        CHECK(GdiCreationCount() == creations);
+        CHECK(FirstPixelNotAsExpected(direct.get(), 110, 44, [&](int x, int y) {
+                  return GetPixel(buffered.get(), x, y);
+              }) == "");
+    }
+}
+
 TEST_CASE_FIXTURE(GdiBalance, "a transparent copy keeps the destination under key pixels, copies the rest exactly")
 {
     const COLORREF window = GetSysColor(COLOR_WINDOW);
