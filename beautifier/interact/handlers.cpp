@@ -30,6 +30,31 @@ LRESULT OnFocusChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, 
     return result;
 }
 
+// The space key presses and releases buttons, check boxes and option
+// buttons as the left mouse button does; other keys change nothing.
+LRESULT OnSpaceKey(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                   bool down)
+{
+    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
+    if (wParam != VK_SPACE)
+        return result;
+    switch (K kind = ClassifyWindow(hwnd)) {
+    case K::PushButton:
+        if (down)
+            PushButtonPress(hwnd);
+        else
+            PushButtonSpaceUp(hwnd);
+        break;
+    case K::CheckBox:
+    case K::OptionButton:
+        GlyphShow(hwnd, kind, down ? StatePressed : StateNormal);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
 }  // namespace
 
 LRESULT OnMouseMove(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -146,40 +171,12 @@ LRESULT OnLButtonDblClk(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam
 
 LRESULT OnKeyDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    if (wParam != VK_SPACE)
-        return result;
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonPress(hwnd);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphShow(hwnd, kind, StatePressed);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return OnSpaceKey(previous, hwnd, message, wParam, lParam, true);
 }
 
 LRESULT OnKeyUp(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    if (wParam != VK_SPACE)
-        return result;
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonSpaceUp(hwnd);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphShow(hwnd, kind, StateNormal);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return OnSpaceKey(previous, hwnd, message, wParam, lParam, false);
 }
 
 LRESULT OnSetFocus(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -168,13 +168,8 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
 
 TEST_CASE_FIXTURE(GdiBalance, "a window of another process, which the system will not let be subclassed, is left as it was and not counted")
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    char command[] = "foreign-button.exe sertavo-foreign";
-    REQUIRE(CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-    HWND foreign = NULL;
-    REQUIRE(PumpUntil([&] { return (foreign = FindWindowA("Button", "sertavo-foreign")) != NULL; }));
+    ForeignButton other("sertavo-foreign");
+    HWND foreign = other.hwnd;
     HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
     REQUIRE(BeautifierAttach(form));
     long live = GdiLiveObjectCount();
@@ -185,9 +180,6 @@ TEST_CASE_FIXTURE(GdiBalance, "a window of another process, which the system wil
     CHECK(!IsRoundedRegion(foreign));
     CHECK((BeautifierDetach(form) && !g_Initialized));
     DestroyWindow(form);
-    TerminateProcess(pi.hProcess, 0);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
 }
 
 TEST_CASE_FIXTURE(ControlForm, "a combo box's drop-down list, attached once shown, is detached with its combo box")

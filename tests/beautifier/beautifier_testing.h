@@ -116,3 +116,26 @@ inline HWND TestWindow(const char* cls, DWORD style, HWND parent = NULL, int x =
     REQUIRE(hwnd != NULL);
     return hwnd;
 }
+
+// A push button of another process (the foreign-button tool), named by its
+// text; the process ends with the owner.
+struct ForeignButton {
+    PROCESS_INFORMATION pi = {};
+    HWND hwnd = NULL;
+    explicit ForeignButton(const std::string& text)
+    {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string command = "foreign-button.exe " + text;
+        REQUIRE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+        REQUIRE(PumpUntil([&] { return (hwnd = FindWindowA("Button", text.c_str())) != NULL; }));
+    }
+    ~ForeignButton()
+    {
+        TerminateProcess(pi.hProcess, 0);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    ForeignButton(const ForeignButton&) = delete;
+    ForeignButton& operator=(const ForeignButton&) = delete;
+};

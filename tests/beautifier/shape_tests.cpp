@@ -214,11 +214,7 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be 
 
 TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when the receiver owns it or it is a dialog, and nothing else")
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    char command[] = "foreign-button.exe sertavo-foreign-activation";
-    REQUIRE(CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    ForeignButton other("sertavo-foreign-activation");
 
     HWND host = TestWindow("ThunderRT6FormDC", WS_POPUP);
     REQUIRE(BeautifierAttach(host));
@@ -267,9 +263,7 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
 
     // A window of another process is never touched, not even prepared and
     // given up again: no image is made for it.
-    HWND foreign = NULL;
-    REQUIRE(PumpUntil(
-        [&] { return (foreign = FindWindowA("Button", "sertavo-foreign-activation")) != NULL; }));
+    HWND foreign = other.hwnd;
     LONG style = GetWindowLongA(foreign, GWL_STYLE);
     bool hadRegion = HasRegion(foreign);
     long creations = GdiCreationCount();
@@ -288,7 +282,4 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
     DestroyWindow(dialog);
     DestroyWindow(stray);
     DestroyWindow(host);
-    TerminateProcess(pi.hProcess, 0);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
 }
