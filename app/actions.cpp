@@ -222,17 +222,28 @@ void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* command
     ShowBox(owner, StartFailureText(commandLine, error), title, MB_OK | MB_ICONERROR);
 }
 
+namespace {
+
+// A command the program starts and leaves to run: only a failure to start
+// it is reported.
+void StartUnwatched(HWND owner, const wchar_t* commandLine, int showMode)
+{
+    StartedProcess p = StartCommand(commandLine, showMode);
+    if (p.started)
+        CloseHandle(p.process);
+    else
+        ReportStartFailure(owner, kProgramTitle, commandLine, p.error);
+}
+
+}  // namespace
+
 void RestartShell(HWND owner)
 {
     if (ShowBox(owner, kRestartShellQuestion, kHintTitle, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) !=
         IDYES)
         return;
     // Ending the shell and starting it again is never waited for.
-    StartedProcess p = StartCommand(kRestartShellCommand, SW_HIDE);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, kRestartShellCommand, p.error);
+    StartUnwatched(owner, kRestartShellCommand, SW_HIDE);
 }
 
 void RepairShellLibrary(HWND owner)
@@ -258,11 +269,7 @@ void RepairShellLibrary(HWND owner)
 void RegisterAllLibraries(HWND owner)
 {
     // The console shows the loop's progress; nothing is reported after it.
-    StartedProcess p = StartCommand(kRegisterAllCommand, SW_SHOWNORMAL);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, kRegisterAllCommand, p.error);
+    StartUnwatched(owner, kRegisterAllCommand, SW_SHOWNORMAL);
 }
 
 void RepairRegistry(HWND owner)
