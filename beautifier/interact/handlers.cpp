@@ -14,6 +14,14 @@ namespace {
 
 using K = ControlKind;
 
+// Push buttons of the two types the dialog manager switches between when it
+// moves the default from one button to another.
+bool IsDefaultableType(LONG_PTR style)
+{
+    LONG_PTR type = style & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
 LRESULT OnFocusChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
@@ -197,18 +205,6 @@ LRESULT OnEnable(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
 }
 
-namespace {
-
-// Push buttons of the two types the dialog manager switches between when it
-// moves the default from one button to another.
-bool IsDefaultableType(LONG_PTR style)
-{
-    LONG_PTR type = style & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
-}  // namespace
-
 LRESULT OnGetDlgCode(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
@@ -216,8 +212,10 @@ LRESULT OnGetDlgCode(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, L
     // the dialog manager would no longer find the default button (Enter
     // then sends IDOK, whatever has the focus) nor move the default along
     // with the focus. It is answered for the type the button stands for.
+    if (ClassifyWindow(hwnd) != K::PushButton)
+        return result;
     LONG_PTR style = GetWindowProp(hwnd, kPropOldStyle);
-    if (ClassifyWindow(hwnd) != K::PushButton || !IsDefaultableType(style))
+    if (!IsDefaultableType(style))
         return result;
     result &= ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
     bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -231,9 +229,10 @@ LRESULT OnSetStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPA
     // after it has been attached). The new type is kept as the one the
     // button stands for, and goes back on it at detach; the button itself
     // stays owner-draw, or it would draw its system face over this one.
+    if (ClassifyWindow(hwnd) != K::PushButton || !IsDefaultableType(wParam))
+        return Forward(previous, hwnd, message, wParam, lParam);
     LONG_PTR style = GetWindowProp(hwnd, kPropOldStyle);
-    if (ClassifyWindow(hwnd) != K::PushButton || !IsDefaultableType(style) ||
-        !IsDefaultableType(wParam))
+    if (!IsDefaultableType(style))
         return Forward(previous, hwnd, message, wParam, lParam);
     SetWindowProp(hwnd, kPropOldStyle, (style & ~BS_TYPEMASK) | (wParam & BS_TYPEMASK));
     return Forward(previous, hwnd, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);

@@ -1,6 +1,7 @@
 // The main window as the program shows it: beautified by its load step and
 // left as found by its unload step.
 #include "beautified_form.h"
+#include "layout.h"
 #include "draw/strips.h"
 
 namespace {
@@ -13,14 +14,6 @@ const ButtonSize kButtonTwips[] = {
     {IDC_COMMAND1, 5055, 375}, {IDC_COMMAND2, 5055, 375}, {IDC_COMMAND3, 5055, 375},
     {IDC_COMMAND4, 5295, 375}, {IDC_COMMAND5, 2415, 495}, {IDC_COMMAND6, 2415, 495},
 };
-
-int ScreenDpi()
-{
-    HDC dc = GetDC(NULL);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(NULL, dc);
-    return dpi;
-}
 
 SIZE BitmapSize(HGDIOBJ bitmap)
 {

@@ -1,4 +1,5 @@
 #include "app_testing.h"
+#include "layout.h"
 #include "form2.h"
 #include "resource_ids.h"
 
@@ -78,18 +79,10 @@ bool LinkUnderlined(HWND form)
     return FontOf(Form1Control(form, IDC_LABEL3)).lfUnderline != 0;
 }
 
-int Dpi()
-{
-    HDC dc = GetDC(NULL);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(NULL, dc);
-    return dpi;
-}
-
 // A rectangle in twips as the screen's resolution gives it in pixels.
 RECT TwipsToRect(int left, int top, int width, int height)
 {
-    int dpi = Dpi();
+    int dpi = ScreenDpi();
     int x = MulDiv(left, dpi, 1440), y = MulDiv(top, dpi, 1440);
     return RECT{x, y, x + MulDiv(width, dpi, 1440), y + MulDiv(height, dpi, 1440)};
 }
@@ -150,7 +143,7 @@ TEST_CASE("the instructions: a fixed form of 3195 x 4695 twips with a picture bo
     w.Click(IDC_COMMAND4);
     HWND f2 = OpenForm2();
     REQUIRE(f2 != NULL);
-    int dpi = Dpi();
+    int dpi = ScreenDpi();
 
     CHECK(ClassName(f2) == L"Form");
     CHECK(AnsiText(f2) == "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7");  // 使用说明

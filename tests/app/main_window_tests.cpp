@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include "app_testing.h"
+#include "layout.h"
 #include "forms.h"
 
 namespace {
@@ -11,14 +12,6 @@ bool IsCentred(HWND hwnd)
     int dx = (r.left + r.right) - GetSystemMetrics(SM_CXSCREEN);
     int dy = (r.top + r.bottom) - GetSystemMetrics(SM_CYSCREEN);
     return dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
-}
-
-int Dpi()
-{
-    HDC dc = GetDC(NULL);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(NULL, dc);
-    return dpi;
 }
 
 struct ExpectedControl {
@@ -96,7 +89,7 @@ TEST_CASE("the screen reports the resolution this run was set up for" * doctest:
         MESSAGE("SERTAVO_SCREEN_DPI is not set: the resolution is not checked");
         return;
     }
-    CHECK(Dpi() == atoi(wanted));
+    CHECK(ScreenDpi() == atoi(wanted));
 }
 
 TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captioned Sertavo" *
@@ -113,13 +106,13 @@ TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captio
     CHECK(IsWindowVisible(w.hwnd));
 
     SIZE client = ClientSize(w.hwnd);
-    CHECK(client.cx == MulDiv(5760, Dpi(), 1440));
-    CHECK(client.cy == MulDiv(4560, Dpi(), 1440));
-    if (Dpi() == 96) {
+    CHECK(client.cx == MulDiv(5760, ScreenDpi(), 1440));
+    CHECK(client.cy == MulDiv(4560, ScreenDpi(), 1440));
+    if (ScreenDpi() == 96) {
         CHECK(client.cx == 384);
         CHECK(client.cy == 304);
     }
-    if (Dpi() == 120) {
+    if (ScreenDpi() == 120) {
         CHECK(client.cx == 480);
         CHECK(client.cy == 380);
     }
@@ -130,14 +123,14 @@ TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captio
     // The window font: 9-point 宋体 in the GB2312 character set.
     LOGFONTW lf = FontOf(w.hwnd);
     CHECK(lstrcmpW(lf.lfFaceName, kSongTi) == 0);
-    CHECK(lf.lfHeight == -MulDiv(9, Dpi(), 72));
+    CHECK(lf.lfHeight == -MulDiv(9, ScreenDpi(), 72));
     CHECK(lf.lfCharSet == GB2312_CHARSET);
 }
 
 TEST_CASE("every control has its class, caption, place and font" * doctest::test_suite("layout"))
 {
     MainWindow w;
-    int dpi = Dpi();
+    int dpi = ScreenDpi();
     for (const ExpectedControl& e : kExpected) {
         CAPTURE(e.id);
         HWND c = w[e.id];
