@@ -364,6 +364,12 @@ void CALLBACK DuringTheWait(HWND, UINT, UINT_PTR timer, DWORD)
     SendInput(2, click, sizeof(INPUT));
     PressKey(VK_SPACE);
 }
+
+void CALLBACK CloseTheWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    PostMessageW(g_window->hwnd, WM_CLOSE, 0, 0);
+}
 }  // namespace
 
 TEST_CASE("while an action waits, the window takes no input, and a close waits for the action")
@@ -404,10 +410,7 @@ TEST_CASE("while an action waits, the window takes no input, and a close waits f
 
     // A close asked for during the wait happens once the action is over.
     tools.Install(L"regsvr32", 0, 800);
-    SetTimer(NULL, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(NULL, timer);
-        PostMessageW(g_window->hwnd, WM_CLOSE, 0, 0);
-    });
+    SetTimer(NULL, 0, 200, CloseTheWindow);
     w.Click(IDC_COMMAND5);
     CHECK(boxes.seen.size() == 3);
     CHECK(PumpUntil([&] { return !IsWindow(w.hwnd); }));

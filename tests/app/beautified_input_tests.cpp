@@ -135,21 +135,24 @@ bool PumpForBox(const std::function<bool()>& done)
     return PumpUntil(done, 10000, BoxDialogMessage);
 }
 
+struct PropsCount {
+    HWND except;
+    int n;
+};
+
+BOOL CALLBACK CountWindowsWithPropsProc(HWND hwnd, LPARAM lp)
+{
+    auto* c = reinterpret_cast<PropsCount*>(lp);
+    if (hwnd != c->except)
+        c->n += WindowsWithBeautifierProps(hwnd);
+    return TRUE;
+}
+
 int WindowsOfThreadWithProps(HWND except)
 {
-    struct Count {
-        HWND except;
-        int n;
-    } count = {except, 0};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) {
-            auto* c = reinterpret_cast<Count*>(lp);
-            if (hwnd != c->except)
-                c->n += WindowsWithBeautifierProps(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    PropsCount count = {except, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CountWindowsWithPropsProc,
+                      reinterpret_cast<LPARAM>(&count));
     return count.n;
 }
 

@@ -28,17 +28,18 @@ std::wstring TextOf(HWND hwnd)
     return text;
 }
 
+BOOL CALLBACK CountVisibleTopLevelProc(HWND hwnd, LPARAM n)
+{
+    if (IsWindowVisible(hwnd) && !GetParent(hwnd))
+        ++*reinterpret_cast<int*>(n);
+    return TRUE;
+}
+
 int VisibleTopLevelWindows()
 {
     int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) {
-            if (IsWindowVisible(hwnd) && !GetParent(hwnd))
-                ++*reinterpret_cast<int*>(lp);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisibleTopLevelProc,
+                      reinterpret_cast<LPARAM>(&n));
     return n;
 }
 

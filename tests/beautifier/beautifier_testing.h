@@ -40,32 +40,36 @@ inline std::string FirstPixelNotAsExpected(HDC dc, int w, int h, const PixelRule
     return "";
 }
 
+inline BOOL CALLBACK NoteBeautifierPropProc(HWND, LPSTR name, HANDLE, ULONG_PTR found)
+{
+    static const std::set<std::string> ours = {
+        kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
+        kPropAlphaLevel, kPropHdIndex, kPropHmIndex, "0HDC", "1HDC", "2HDC", "3HDC",
+        "0BMP", "1BMP", "2BMP", "3BMP"};
+    if (HIWORD(name) && ours.count(name))
+        reinterpret_cast<std::set<std::string>*>(found)->insert(name);
+    return TRUE;
+}
+
 // The names of the beautifier's properties that a window carries.
 inline std::set<std::string> BeautifierPropsOf(HWND hwnd)
 {
     std::set<std::string> found;
-    auto note = [](HWND, LPSTR name, HANDLE, ULONG_PTR found) {
-        static const std::set<std::string> ours = {
-            kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
-            kPropAlphaLevel, kPropHdIndex, kPropHmIndex, "0HDC", "1HDC", "2HDC", "3HDC",
-            "0BMP", "1BMP", "2BMP", "3BMP"};
-        if (HIWORD(name) && ours.count(name))
-            reinterpret_cast<std::set<std::string>*>(found)->insert(name);
-        return TRUE;
-    };
-    EnumPropsExA(hwnd, note, reinterpret_cast<LPARAM>(&found));
+    EnumPropsExA(hwnd, NoteBeautifierPropProc, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+inline BOOL CALLBACK CountWindowWithPropsProc(HWND hwnd, LPARAM n)
+{
+    *reinterpret_cast<int*>(n) += !BeautifierPropsOf(hwnd).empty();
+    return TRUE;
 }
 
 // The window and those of its descendants that carry any of them.
 inline int WindowsWithBeautifierProps(HWND root)
 {
     int n = !BeautifierPropsOf(root).empty();
-    auto count = [](HWND hwnd, LPARAM n) {
-        *reinterpret_cast<int*>(n) += !BeautifierPropsOf(hwnd).empty();
-        return TRUE;
-    };
-    EnumChildWindows(root, count, reinterpret_cast<LPARAM>(&n));
+    EnumChildWindows(root, CountWindowWithPropsProc, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 

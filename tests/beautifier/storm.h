@@ -27,16 +27,18 @@ inline bool IsComboBox(HWND hwnd)
     return kind == ControlKind::ComboBox || kind == ControlKind::DriveList;
 }
 
+inline BOOL CALLBACK AddWindowProc(HWND hwnd, LPARAM all)
+{
+    reinterpret_cast<std::vector<HWND>*>(all)->push_back(hwnd);
+    return TRUE;
+}
+
 // The form, everything in it, and the drop-down lists of its combo boxes,
 // which the system keeps outside the form's tree.
 inline std::vector<HWND> WindowsOfForm(HWND form)
 {
     std::vector<HWND> all = {form};
-    auto add = [](HWND hwnd, LPARAM all) {
-        reinterpret_cast<std::vector<HWND>*>(all)->push_back(hwnd);
-        return TRUE;
-    };
-    EnumChildWindows(form, add, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(form, AddWindowProc, reinterpret_cast<LPARAM>(&all));
     for (size_t i = 0, n = all.size(); i < n; ++i) {
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;

@@ -34,22 +34,24 @@ bool WaitFor(const std::function<bool()>& done)
     return true;
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControlProc(HWND hwnd, LPARAM lp)
+{
+    auto* s = reinterpret_cast<ControlSearch*>(lp);
+    if (GetDlgCtrlID(hwnd) != s->id)
+        return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
 HWND ControlOf(HWND form, int id)
 {
-    struct Search {
-        int id;
-        HWND found;
-    } s = {id, NULL};
-    EnumChildWindows(
-        form,
-        [](HWND hwnd, LPARAM lp) {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (GetDlgCtrlID(hwnd) != s->id)
-                return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    ControlSearch s = {id, NULL};
+    EnumChildWindows(form, FindControlProc, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

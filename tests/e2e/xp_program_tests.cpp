@@ -6,12 +6,16 @@
 namespace {
 const DWORD kPatience = 15 * 60 * 1000;
 
+BOOL CALLBACK CountChildProc(HWND, LPARAM n)
+{
+    ++*reinterpret_cast<int*>(n);
+    return TRUE;
+}
+
 int ChildCount(HWND hwnd)
 {
     int n = 0;
-    EnumChildWindows(
-        hwnd, [](HWND, LPARAM lp) { return ++*reinterpret_cast<int*>(lp), TRUE; },
-        reinterpret_cast<LPARAM>(&n));
+    EnumChildWindows(hwnd, CountChildProc, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 }  // namespace

@@ -9,16 +9,16 @@
 
 namespace {
 
+BOOL CALLBACK CountVisibleProc(HWND hwnd, LPARAM n)
+{
+    *reinterpret_cast<int*>(n) += IsWindowVisible(hwnd) != 0;
+    return TRUE;
+}
+
 int VisibleTopLevelWindows()
 {
     int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM n) {
-            *reinterpret_cast<int*>(n) += IsWindowVisible(hwnd) != 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisibleProc, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
