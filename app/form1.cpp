@@ -243,6 +243,10 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSEMOVE:
         SetLinkHot(hwnd, false);
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        g_Form1LoadStep(hwnd);
+        return DefWindowProcW(hwnd, msg, wp, lp);
     case WM_CLOSE:
         return OnClose(hwnd);
     case WM_ENDSESSION:

@@ -21,8 +21,11 @@ extern const wchar_t kForumAddress[];   // the maker's forum, shown by Label3
 extern const wchar_t kForumLinkTarget[]; // what a click on Label3 opens
 
 // The load step runs once the window and its controls exist, before it is
-// first shown; the unload step runs once when it closes, however it closes.
-// The window hands its own handle to each; their results are not used.
+// first shown, and again whenever the system's settings or colours change
+// (the beautifier, which steps aside while high contrast is on, then takes
+// the window back once it is off; a window it holds stays as it is). The
+// unload step runs once when it closes, however it closes. The window hands
+// its own handle to each; their results are not used.
 typedef BOOL (*WindowStep)(HWND);
 extern WindowStep g_Form1LoadStep;
 extern WindowStep g_Form1UnloadStep;

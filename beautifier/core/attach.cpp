@@ -165,8 +165,13 @@ BOOL AttachWindow(HWND hwnd)
         return FALSE;
     ControlKind kind = ClassifyWindow(hwnd);
     Prepare(hwnd, kind);
-    LONG_PTR previous =
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BeautifierWndProc));
+    // A window keeps the character set of its procedure: subclassing a
+    // Unicode window with the ANSI call would turn it into an ANSI one,
+    // whose texts then pass through the system code page and lose every
+    // character that page lacks.
+    auto own = reinterpret_cast<LONG_PTR>(BeautifierWndProc);
+    LONG_PTR previous = IsWindowUnicode(hwnd) ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, own)
+                                              : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, own);
     // The system refuses to subclass a window of another process. Such a
     // window is not counted: no detach would ever find it attached.
     if (!previous) {
@@ -188,7 +193,10 @@ BOOL DetachWindow(HWND hwnd)
         return FALSE;
     Unprepare(hwnd, ClassifyWindow(hwnd));
     RemoveWindowProp(hwnd, kPropProcAddr);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+    if (IsWindowUnicode(hwnd))
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, previous);
+    else
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
     Repaint(hwnd);
     if (--g_AttachedCount <= 0) {
         g_AttachedCount = 0;

@@ -1,5 +1,6 @@
 #include "core/wndproc.h"
 #include "core/attach.h"
+#include "core/high_contrast.h"
 #include "core/properties.h"
 #include "core/shape.h"
 #include "draw/paint.h"
@@ -16,6 +17,16 @@ namespace {
 LRESULT OnDestroy(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DetachWindow(hwnd);
+    return Forward(previous, hwnd, message, wParam, lParam);
+}
+
+// High contrast turned on gives a top-level window back to the system with
+// everything in it, before the window's own procedure hears of the change.
+LRESULT OnSystemColoursChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                              LPARAM lParam)
+{
+    if (GetAncestor(hwnd, GA_ROOT) == hwnd && IsHighContrastOn())
+        DetachWindow(hwnd);
     return Forward(previous, hwnd, message, wParam, lParam);
 }
 
@@ -112,6 +123,9 @@ LRESULT CALLBACK BeautifierWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return OnGetDlgCode(previous, hwnd, message, wParam, lParam);
     case BM_SETSTYLE:
         return OnSetStyle(previous, hwnd, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        return OnSystemColoursChange(previous, hwnd, message, wParam, lParam);
     }
     return Forward(previous, hwnd, message, wParam, lParam);
 }

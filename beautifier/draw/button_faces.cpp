@@ -95,7 +95,7 @@ void RenderButtonImages(HWND hwnd)
 {
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
-    std::string text = GetWindowTextString(hwnd);
+    std::wstring text = GetWindowTextString(hwnd);
     auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     bool focused = GetFocus() == hwnd;
     int boxWidth = b.width - 2 * kTextInset, boxHeight = b.height - 2 * kTextInset;

@@ -1,6 +1,6 @@
 #include "draw/header.h"
 #include <commctrl.h>
-#include <cstring>
+#include <cwchar>
 #include "core/properties.h"
 #include "draw/primitives.h"
 #include "draw/strips.h"
@@ -55,25 +55,25 @@ void DrawItem(HWND hwnd, HDC dc, int index, int face, int x, int width, int face
     DrawSlicedImage(dc, x, 0, width, faceHeight, HeaderItemStrip, kHeaderFaceWidth * face, 0,
                     kHeaderFaceWidth, kHeaderFaceHeight, kFaceMargin, kFaceMargin, kFaceMargin,
                     kFaceMargin);
-    std::string text = GetHeaderItemText(hwnd, index);
+    std::wstring text = GetHeaderItemText(hwnd, index);
     if (!text.empty())
         DrawTextInBox(dc, text, x, 0, width, textHeight, kBoxTextFormat);
 }
 
 }  // namespace
 
-std::string GetHeaderItemText(HWND hwnd, int index)
+std::wstring GetHeaderItemText(HWND hwnd, int index)
 {
-    char text[kItemTextCapacity] = {};
-    HDITEMA item = {};
+    wchar_t text[kItemTextCapacity] = {};
+    HDITEMW item = {};
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = kItemTextCapacity;
-    if (!SendMessageA(hwnd, HDM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
-        return std::string();
+    if (!SendMessageW(hwnd, HDM_GETITEMW, index, reinterpret_cast<LPARAM>(&item)))
+        return std::wstring();
     // The header shortens a longer text to fit and closes it with a zero;
     // the bound also holds should a control leave the zero out.
-    return std::string(text, strnlen(text, sizeof text));
+    return std::wstring(text, wcsnlen(text, kItemTextCapacity));
 }
 
 void PaintHeader(HWND hwnd, HDC dc)

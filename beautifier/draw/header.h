@@ -19,4 +19,4 @@ int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state);
 
 // The text of an item (at most 255 characters); empty when it has none or
 // the item cannot be read.
-std::string GetHeaderItemText(HWND hwnd, int index);
+std::wstring GetHeaderItemText(HWND hwnd, int index);

@@ -155,21 +155,21 @@ BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height)
     return DrawFocusRect(dc, &r);
 }
 
-int DrawTextInBox(HDC dc, const std::string& text, int x, int y, int width, int height,
+int DrawTextInBox(HDC dc, const std::wstring& text, int x, int y, int width, int height,
                   UINT format)
 {
     RECT r = Box(x, y, width, height);
     // DT_MODIFYSTRING would write the shortened text into the caller's string.
-    return DrawTextA(dc, text.c_str(), -1, &r, format & ~DT_MODIFYSTRING);
+    return DrawTextW(dc, text.c_str(), -1, &r, format & ~DT_MODIFYSTRING);
 }
 
-std::string GetWindowTextString(HWND hwnd)
+std::wstring GetWindowTextString(HWND hwnd)
 {
-    int length = GetWindowTextLengthA(hwnd);
+    int length = GetWindowTextLengthW(hwnd);
     if (length <= 0)
-        return std::string();
-    std::string text(length + 1, '\0');
-    int copied = GetWindowTextA(hwnd, &text[0], length + 1);
+        return std::wstring();
+    std::wstring text(length + 1, L'\0');
+    int copied = GetWindowTextW(hwnd, &text[0], length + 1);
     text.resize(copied > 0 ? copied : 0);
     return text;
 }

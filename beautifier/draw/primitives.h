@@ -28,10 +28,12 @@ int FrameSolidRect(HDC dc, int x, int y, int width, int height, COLORREF colour)
 // The dotted focus frame; drawn with XOR, so drawing it twice removes it.
 BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height);
 // Text in the DC's current font, colour and background mode.
-int DrawTextInBox(HDC dc, const std::string& text, int x, int y, int width, int height,
+int DrawTextInBox(HDC dc, const std::wstring& text, int x, int y, int width, int height,
                   UINT format);
 
-std::string GetWindowTextString(HWND hwnd);
+// Texts are read and drawn in UTF-16: the system code page may be any, and
+// an ANSI window's text is converted from it by the system.
+std::wstring GetWindowTextString(HWND hwnd);
 
 // A window's outer rectangle in screen coordinates, with its size.
 struct WindowBounds {

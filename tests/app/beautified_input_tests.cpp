@@ -175,6 +175,11 @@ TEST_CASE_FIXTURE(GdiBalance, "the shell-restart question is beautified while sh
         g_box = box;
         HWND yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
         CHECK(GetWindowProp(box, kPropProcAddr) != 0);
+        // Its texts read back whole through the subclassed box, whatever
+        // the system's code page.
+        CHECK(WindowText(box) == L"\x63D0\x793A");  // 提示
+        std::wstring question = WindowText(GetDlgItem(box, 0xFFFF));
+        CHECK(question.find(L"\x5237\x65B0\x524D") != std::wstring::npos);  // 刷新前
         for (HWND b : {yes, no}) {
             std::set<std::string> props = BeautifierPropsOf(b);
             for (const char* p : {kPropProcAddr, kPropOldState, kPropAlphaLevel, "0HDC", "1HDC"})

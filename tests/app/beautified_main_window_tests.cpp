@@ -1,7 +1,9 @@
 // The main window as the program shows it: beautified by its load step and
 // left as found by its unload step.
 #include "beautified_form.h"
+#include "form1_expected.h"
 #include "layout.h"
+#include "core/high_contrast.h"
 #include "draw/strips.h"
 
 namespace {
@@ -32,6 +34,18 @@ RECT RegionBox(HWND hwnd)
         GetRgnBox(region, &box);
     DeleteObject(region);
     return box;
+}
+
+// How wide the text is when drawn in the window's own font.
+int TextWidthIn(HWND hwnd, const std::wstring& text)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return size.cx;
 }
 
 int g_propsAtUnload;  // windows of the form still carrying properties once detached
@@ -89,6 +103,13 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
 {
     HWND form = ShowBeautifiedForm1(DetachAndLook);
     CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels
+    // Every caption reads back whole through the subclassed windows, in any
+    // code page of the system.
+    CHECK(WindowText(form) == L"Sertavo");
+    for (const ExpectedControl& e : kForm1Expected) {
+        CAPTURE(e.id);
+        CHECK(WindowText(Form1Control(form, e.id)) == e.caption);
+    }
     std::vector<HGDIOBJ> made = {ButtonFaceStrip, GetCurrentObject(ButtonFaceStrip, OBJ_BITMAP)};
     for (int id : kForm1Buttons) {
         CAPTURE(id);
@@ -112,6 +133,9 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
             dots += b.At(x, 2) != RGB(255, 255, 255);
         }
         CHECK(abs(left - (b.w - 1 - right)) <= 2);
+        // The glyphs are the caption's own: a "?" in place of each Chinese
+        // character would be half as wide.
+        CHECK(abs((right - left + 1) - TextWidthIn(button, WindowText(button))) <= 3);
         CHECK((id == IDC_COMMAND4 ? dots > b.w / 3 : dots == 0));
     }
 
@@ -122,4 +146,38 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
     CHECK((g_AttachedCount == 0 && !g_Initialized));
     for (HGDIOBJ h : made)
         CHECK((h != NULL && GetObjectType(h) == 0));
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "high contrast leaves the main window to the system, and its end takes it back")
+{
+    // Wine cannot switch high contrast; the beautifier's check is told.
+    struct HighContrast {
+        explicit HighContrast(int on) { OverrideHighContrast(on); }
+        ~HighContrast() { OverrideHighContrast(-1); }
+    } on(1);
+    HWND form = ShowBeautifiedForm1();
+    HWND button = Form1Control(form, IDC_COMMAND5);
+    CHECK(!BeautifierAttach(form));
+    CHECK(WindowsWithBeautifierProps(form) == 0);
+    CHECK(g_AttachedCount == 0);
+    CHECK((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
+
+    OverrideHighContrast(0);
+    SendMessageW(form, WM_SYSCOLORCHANGE, 0, 0);
+    CHECK(GetWindowProp(form, kPropProcAddr) != 0);
+    CHECK(g_AttachedCount == 12);
+    CHECK(GetWindowProp(button, kPropProcAddr) != 0);
+
+    OverrideHighContrast(1);
+    SendMessageW(form, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    CHECK(WindowsWithBeautifierProps(form) == 0);
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
+    CHECK((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
+    // A later change that leaves high contrast on changes nothing.
+    SendMessageW(form, WM_SYSCOLORCHANGE, 0, 0);
+    CHECK(g_AttachedCount == 0);
+
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    REQUIRE(PumpUntil([&] { return !IsWindow(form); }, 10000, TranslateFormMessage));
 }

@@ -147,7 +147,7 @@ TEST_CASE("the instructions: a fixed form of 3195 x 4695 twips with a picture bo
     int dpi = ScreenDpi();
 
     CHECK(ClassName(f2) == L"Form");
-    CHECK(AnsiText(f2) == "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7");  // 使用说明
+    CHECK(WindowText(f2) == L"\x4F7F\x7528\x8BF4\x660E");  // 使用说明
     LONG style = GetWindowLongW(f2, GWL_STYLE);
     CHECK((style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == 0);
     CHECK((style & WS_SYSMENU) != 0);

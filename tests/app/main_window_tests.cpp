@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include "app_testing.h"
+#include "form1_expected.h"
 #include "layout.h"
 #include "forms.h"
 
@@ -13,46 +14,6 @@ bool IsCentred(HWND hwnd)
     int dy = (r.top + r.bottom) - GetSystemMetrics(SM_CYSCREEN);
     return dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
 }
-
-struct ExpectedControl {
-    int id;
-    int parent;  // 0: the main window
-    const wchar_t* cls;
-    const char* caption;  // code page 936
-    int twips[4];
-    int pixels96[4];
-};
-
-// Captions written as their code page 936 bytes.
-const ExpectedControl kExpected[] = {
-    {IDC_FRAME2, 0, L"Frame", "\xB2\xD9\xD7\xF7\xB9\xA6\xC4\xDC", {120, 120, 5535, 3975},
-     {8, 8, 369, 265}},
-    {IDC_FRAME1, IDC_FRAME2, L"Frame",
-     "\xD2\xBB\xB0\xE3\xD3\xC3\xBB\xA7\xCA\xB9\xD3\xC3\xA3\xBA\xC8\xE7\xCE\xDE\xB7\xA8\xD0\xDE"
-     "\xB8\xB4\xD4\xD9\xCA\xB9\xD3\xC3\xB8\xDF\xBC\xB6\xD3\xC3\xBB\xA7\xCF\xEE\xA1\xA3(32\xCE"
-     "\xBB\xCF\xB5\xCD\xB3\xCD\xA8\xD3\xC3)",
-     {120, 360, 5295, 1095}, {8, 24, 353, 73}},
-    {IDC_COMMAND5, IDC_FRAME1, L"Button", "\xBC\xF2\xB5\xA5\xD0\xDE\xB8\xB4", {120, 360, 2415, 495},
-     {8, 24, 161, 33}},
-    {IDC_COMMAND6, IDC_FRAME1, L"Button", "\xD6\xD0\xBC\xB6\xD0\xDE\xB8\xB4", {2760, 360, 2415, 495},
-     {184, 24, 161, 33}},
-    {IDC_FRAME3, IDC_FRAME2, L"Frame",
-     "\xB8\xDF\xBC\xB6\xD3\xC3\xBB\xA7\xCA\xB9\xD3\xC3\xA3\xBA\xC7\xEB\xD7\xA2\xD2\xE2\xD7\xF6"
-     "\xBA\xC3\xD7\xA2\xB2\xE1\xB1\xED\xB1\xB8\xB7\xDD\xA1\xA3\xA3\xA8"
-     "For WinXP\xA3\xA9",
-     {120, 1680, 5295, 1695}, {8, 112, 353, 113}},
-    {IDC_COMMAND2, IDC_FRAME3, L"Button", "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE1\xB1\xED",
-     {120, 240, 5055, 375}, {8, 16, 337, 25}},
-    {IDC_COMMAND3, IDC_FRAME3, L"Button", "\xBB\xD6\xB8\xB4\xD7\xA2\xB2\xE1\xB1\xED",
-     {120, 720, 5055, 375}, {8, 48, 337, 25}},
-    {IDC_COMMAND1, IDC_FRAME3, L"Button", "\xCB\xA2\xD0\xC2\xBA\xF3\xC2\xED\xC9\xCF\xC9\xFA\xD0\xA7",
-     {120, 1200, 5055, 375}, {8, 80, 337, 25}},
-    {IDC_COMMAND4, IDC_FRAME2, L"Button", "\xCB\xB5\xC3\xF7", {120, 3480, 5295, 375},
-     {8, 232, 353, 25}},
-    {IDC_LABEL2, 0, L"Static", "Quillhaven", {240, 4200, 1305, 240}, {16, 280, 87, 16}},
-    {IDC_LABEL3, 0, L"Static", "http://quillhaven.com", {1800, 4200, 2775, 240},
-     {120, 280, 185, 16}},
-};
 
 const wchar_t kSongTi[] = L"\x5B8B\x4F53";  // 宋体
 const wchar_t kHeiTi[] = L"\x9ED1\x4F53";   // 黑体
@@ -78,18 +39,32 @@ COLORREF LabelTextColour(HWND form, HWND label)
     return c;
 }
 
+// The resolution in the user's display settings; the system's 96 without one.
+int ConfiguredDpi()
+{
+    DWORD dpi = 96, size = sizeof dpi;
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_READ, &key) == 0) {
+        RegQueryValueExW(key, L"LogPixels", NULL, NULL, reinterpret_cast<BYTE*>(&dpi), &size);
+        RegCloseKey(key);
+    }
+    return static_cast<int>(dpi);
+}
+
 }  // namespace
 
-TEST_CASE("the screen reports the resolution this run was set up for" * doctest::test_suite("layout"))
+TEST_CASE("the screen and the code page are those this run was set up for" *
+          doctest::test_suite("layout"))
 {
+    // Wine takes the system code page from the locale each run is started in.
+    const char* codePage = getenv("SERTAVO_CODE_PAGE");
+    CHECK(GetACP() == static_cast<UINT>(codePage ? atoi(codePage) : 936));
+
     // Wine falls back to 96 dpi when a prefix lacks its setting; every other
-    // layout check would still pass, only at the wrong resolution.
+    // layout check would still pass, only at the wrong resolution. A run
+    // that names no resolution expects the one the user's settings hold.
     const char* wanted = getenv("SERTAVO_SCREEN_DPI");
-    if (!wanted) {
-        MESSAGE("SERTAVO_SCREEN_DPI is not set: the resolution is not checked");
-        return;
-    }
-    CHECK(ScreenDpi() == atoi(wanted));
+    CHECK(ScreenDpi() == (wanted ? atoi(wanted) : ConfiguredDpi()));
 }
 
 TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captioned Sertavo" *
@@ -97,7 +72,7 @@ TEST_CASE("the main window is a fixed form of 5760 x 4560 twips, centred, captio
 {
     MainWindow w;
     CHECK(ClassName(w.hwnd) == L"Form");
-    CHECK(AnsiText(w.hwnd) == "Sertavo");
+    CHECK(WindowText(w.hwnd) == L"Sertavo");
     LONG style = GetWindowLongW(w.hwnd, GWL_STYLE);
     CHECK((style & WS_CAPTION) == WS_CAPTION);
     CHECK((style & WS_SYSMENU) != 0);
@@ -131,13 +106,13 @@ TEST_CASE("every control has its class, caption, place and font" * doctest::test
 {
     MainWindow w;
     int dpi = ScreenDpi();
-    for (const ExpectedControl& e : kExpected) {
+    for (const ExpectedControl& e : kForm1Expected) {
         CAPTURE(e.id);
         HWND c = w[e.id];
         REQUIRE(c != NULL);
         CHECK(GetParent(c) == (e.parent ? w[e.parent] : w.hwnd));
         CHECK(ClassName(c) == e.cls);
-        CHECK(AnsiText(c) == e.caption);
+        CHECK(WindowText(c) == e.caption);
         CHECK(IsWindowVisible(c));
         CHECK(IsWindowEnabled(c));
 

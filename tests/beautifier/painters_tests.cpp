@@ -183,8 +183,9 @@ TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, press
         CHECK(WindowPixel(header, r[2].right + 5, 0) == GetPixel(HeaderItemStrip, 1, 0));
         CHECK(WindowPixel(header, r[2].right + 5, 23) == GetPixel(HeaderItemStrip, 1, 19));
     }
-    CHECK(GetHeaderItemText(header, 2) == std::string(255, 'x'));  // what fits the buffer
-    CHECK((GetHeaderItemText(header, 0) == "One" && GetHeaderItemText(header, 9) == ""));
+    CHECK(GetHeaderItemText(header, 2) == std::wstring(255, L'x'));  // what fits the buffer
+    CHECK(GetHeaderItemText(header, 0) == L"One");
+    CHECK(GetHeaderItemText(header, 9) == L"");
 
     for (int state : {int(StateHot), int(StatePressed), 7}) {
         Mark(header);

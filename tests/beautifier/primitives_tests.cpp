@@ -40,19 +40,21 @@ PixelRule Within(int x0, int y0, int w, int h, PixelRule inside)
 TEST_CASE_FIXTURE(GdiBalance, "a text too long for its box ends in an ellipsis on one line")
 {
     OwnedMemoryDC box(PaintedImage(60, 40, Ground)), reference(PaintedImage(60, 40, Ground));
-    std::string text = "The quick brown fox jumps over the lazy dog";
+    std::wstring text = L"The quick brown fox jumps over the lazy dog";
     CHECK(DrawTextInBox(box.get(), text, 0, 0, 60, 40, kBoxTextFormat | DT_MODIFYSTRING) > 0);
-    CHECK(text == "The quick brown fox jumps over the lazy dog");  // not rewritten
+    CHECK(text == L"The quick brown fox jumps over the lazy dog");  // not rewritten
 
     // The box shows, on one centred line, what the system's shortening leaves.
-    char shown[64];
-    lstrcpyA(shown, text.c_str());
+    wchar_t shown[64];
+    lstrcpyW(shown, text.c_str());
     RECT r = {0, 0, 60, 40};
-    DrawTextA(reference.get(), shown, -1, &r, kBoxTextFormat | DT_MODIFYSTRING | DT_CALCRECT);
-    std::string s = shown;
-    CHECK((s.size() > 3 && s.size() < text.size() && s.substr(s.size() - 3) == "..."));
+    DrawTextW(reference.get(), shown, -1, &r, kBoxTextFormat | DT_MODIFYSTRING | DT_CALCRECT);
+    std::wstring s = shown;
+    CHECK(s.size() > 3);
+    CHECK(s.size() < text.size());
+    CHECK(s.substr(s.size() - 3) == L"...");
     r = RECT{0, 0, 60, 40};
-    DrawTextA(reference.get(), shown, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(reference.get(), shown, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     CHECK(FirstPixelNotAsExpected(box.get(), 60, 40, [&](int x, int y) {
               return GetPixel(reference.get(), x, y);
           }) == "");
@@ -60,11 +62,11 @@ TEST_CASE_FIXTURE(GdiBalance, "a text too long for its box ends in an ellipsis o
 
 TEST_CASE("window text and bounds are read from the window itself")
 {
-    std::string longText(1000, 'x'), text = "\xCB\xB5\xC3\xF7 OK";  // 说明 in code page 936
-    HWND hwnd = CreateWindowExA(0, "Static", longText.c_str(), WS_POPUP, 30, 40, 200, 100, NULL,
+    std::wstring longText(1000, L'x'), text = L"\u8BF4\u660E OK";
+    HWND hwnd = CreateWindowExW(0, L"Static", longText.c_str(), WS_POPUP, 30, 40, 200, 100, NULL,
                                 NULL, NULL, NULL);
     CHECK(GetWindowTextString(hwnd) == longText);
-    SetWindowTextA(hwnd, text.c_str());
+    SetWindowTextW(hwnd, text.c_str());
     CHECK(GetWindowTextString(hwnd) == text);
     WindowBounds b;
     CHECK((GetWindowBounds(hwnd, &b) && b.left == 30 && b.bottom == 140 && b.width == 200));

@@ -47,11 +47,11 @@ SIZE ClientSize(HWND hwnd)
     return SIZE{r.right, r.bottom};
 }
 
-std::string AnsiText(HWND hwnd)
+std::wstring WindowText(HWND hwnd)
 {
-    char buf[512] = {};
-    int n = GetWindowTextA(hwnd, buf, sizeof buf);
-    return std::string(buf, n);
+    wchar_t buf[512] = {};
+    LRESULT n = SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf));
+    return std::wstring(buf, n > 0 ? n : 0);
 }
 
 std::wstring ClassName(HWND hwnd)

@@ -23,8 +23,9 @@ COLORREF WindowPixel(HWND hwnd, int x, int y);
 RECT RectInParent(HWND hwnd);
 SIZE ClientSize(HWND hwnd);
 
-// The window text as the ANSI (code page 936) bytes that GetWindowTextA gives.
-std::string AnsiText(HWND hwnd);
+// The text a window answers to WM_GETTEXT sent through its procedure (and so
+// through any subclass of it), in UTF-16.
+std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 
 // The font a window uses (WM_GETFONT), as its LOGFONT.
