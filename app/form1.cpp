@@ -175,11 +175,20 @@ LRESULT OnClose(HWND hwnd)
     return 0;
 }
 
+// Asked before WM_CREATE has made the fonts, the window has none of its own.
+LRESULT OnGetFont(HWND hwnd)
+{
+    Form1State* state = StateOf(hwnd);
+    return state ? reinterpret_cast<LRESULT>(state->fonts[WindowFont]) : 0;
+}
+
 // The link is underlined at rest and plain while the pointer moves over it;
 // it comes back to rest only by a move over the form's bare surface.
 void SetLinkHot(HWND hwnd, bool hot)
 {
     Form1State* state = StateOf(hwnd);
+    if (!state)
+        return;
     HWND link = Form1Control(hwnd, IDC_LABEL3);
     auto font = state->fonts[hot ? LinkHotFont : LinkFont];
     if (reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)) != font)
@@ -235,7 +244,7 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(StateOf(hwnd)->fonts[WindowFont]);
+        return OnGetFont(hwnd);
     case WM_COMMAND:
         return OnCommand(hwnd, wp);
     case WM_SETCURSOR:

@@ -150,6 +150,46 @@ void ReleaseBeautifier()
     g_Initialized = kFlagFalse;
 }
 
+const LONG_PTR kOwnProcedure = reinterpret_cast<LONG_PTR>(BeautifierWndProc);
+
+// Read and written in the window's own character set: the beautifier's
+// procedure then reads back as itself, not as a translating stand-in.
+LONG_PTR InstalledProcedure(HWND hwnd)
+{
+    return IsWindowUnicode(hwnd) ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                 : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+}
+
+// Returns the procedure replaced, 0 when the system refused.
+LONG_PTR InstallProcedure(HWND hwnd, LONG_PTR procedure)
+{
+    // A window keeps the character set of its procedure: subclassing a
+    // Unicode window with the ANSI call would turn it into an ANSI one,
+    // whose texts then pass through the system code page and lose every
+    // character that page lacks.
+    return IsWindowUnicode(hwnd) ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, procedure)
+                                 : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, procedure);
+}
+
+// PROCADDR is stored before the procedure is replaced, so the beautifier's
+// procedure never runs on the window without it. A window that still has
+// the beautifier's procedure in its chain from an earlier attach (passOn)
+// takes it up again instead of being subclassed twice.
+bool Subclass(HWND hwnd, LONG_PTR passOn)
+{
+    LONG_PTR previous = passOn ? passOn : InstalledProcedure(hwnd);
+    if (!previous || !SetWindowProp(hwnd, kPropProcAddr, previous))
+        return false;
+    if (passOn) {
+        RemoveWindowProp(hwnd, kPropPassOn);
+        return true;
+    }
+    if (InstallProcedure(hwnd, kOwnProcedure))
+        return true;
+    RemoveWindowProp(hwnd, kPropProcAddr);
+    return false;
+}
+
 }  // namespace
 
 void InitializeBeautifier()
@@ -161,25 +201,25 @@ void InitializeBeautifier()
 
 BOOL AttachWindow(HWND hwnd)
 {
-    if (!hwnd || GetWindowProp(hwnd, kPropProcAddr))
+    // A window of another process is never touched, not even prepared: the
+    // system would refuse the subclass, and restyling or reshaping it would
+    // break that program.
+    if (!hwnd || !IsOwnProcessWindow(hwnd) || GetWindowProp(hwnd, kPropProcAddr))
+        return FALSE;
+    // Below a procedure installed since an earlier attach, a second copy of
+    // the beautifier's would see every message twice.
+    LONG_PTR passOn = GetWindowProp(hwnd, kPropPassOn);
+    if (passOn && InstalledProcedure(hwnd) != kOwnProcedure)
         return FALSE;
     ControlKind kind = ClassifyWindow(hwnd);
     Prepare(hwnd, kind);
-    // A window keeps the character set of its procedure: subclassing a
-    // Unicode window with the ANSI call would turn it into an ANSI one,
-    // whose texts then pass through the system code page and lose every
-    // character that page lacks.
-    auto own = reinterpret_cast<LONG_PTR>(BeautifierWndProc);
-    LONG_PTR previous = IsWindowUnicode(hwnd) ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, own)
-                                              : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, own);
-    // The system refuses to subclass a window of another process. Such a
-    // window is not counted: no detach would ever find it attached.
-    if (!previous) {
+    // A window that cannot be subclassed is left as it was and not counted:
+    // no detach would ever find it attached.
+    if (!Subclass(hwnd, passOn)) {
         Unprepare(hwnd, kind);
         return FALSE;
     }
     ++g_AttachedCount;
-    SetWindowProp(hwnd, kPropProcAddr, previous);
     Repaint(hwnd);
     return TRUE;
 }
@@ -193,16 +233,27 @@ BOOL DetachWindow(HWND hwnd)
         return FALSE;
     Unprepare(hwnd, ClassifyWindow(hwnd));
     RemoveWindowProp(hwnd, kPropProcAddr);
-    if (IsWindowUnicode(hwnd))
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, previous);
+    // Code that subclassed the window after the beautifier forwards to the
+    // beautifier's procedure and, when it lets go, puts it back: taking it
+    // out of the chain from under that code would cut the window off from
+    // its own procedure. It stays, passing everything on.
+    if (InstalledProcedure(hwnd) == kOwnProcedure)
+        InstallProcedure(hwnd, previous);
     else
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+        SetWindowProp(hwnd, kPropPassOn, previous);
+    ++g_DetachCount;
     Repaint(hwnd);
     if (--g_AttachedCount <= 0) {
         g_AttachedCount = 0;
         ReleaseBeautifier();
     }
     return TRUE;
+}
+
+bool IsOwnProcessWindow(HWND hwnd)
+{
+    DWORD process = 0;
+    return GetWindowThreadProcessId(hwnd, &process) && process == GetCurrentProcessId();
 }
 
 BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM)

@@ -6,14 +6,18 @@
 void InitializeBeautifier();
 
 // Subclasses the window with the beautifier's procedure, after preparing it
-// by its kind; a container's descendants are attached first. FALSE when the
-// handle is 0, the window is already attached, or the system refuses to
-// subclass it (a window of another process).
+// by its kind; a container's descendants are attached first. FALSE, with the
+// window left as it was, when the handle is 0, the window belongs to another
+// process, is already attached, or cannot be subclassed.
 BOOL AttachWindow(HWND hwnd);
 // Undoes all of it, a container's descendants first; the last window to go
-// releases the image strips. FALSE when the handle is 0 or the window is not
-// attached.
+// releases the image strips. Where another procedure has been installed over
+// the beautifier's, that one stays and the beautifier's only passes messages
+// on (PASSON). FALSE when the handle is 0 or the window is not attached.
 BOOL DetachWindow(HWND hwnd);
+
+// The window belongs to this process.
+bool IsOwnProcessWindow(HWND hwnd);
 
 // EnumChildWindows callbacks: each window met is attached (detached); the
 // enumeration always goes on.

@@ -8,10 +8,12 @@ const char kPropOldState[] = "OLDSTATE";
 const char kPropAlphaLevel[] = "ALPHALEVEL";
 const char kPropHdIndex[] = "HDINDEX";
 const char kPropHmIndex[] = "HMINDEX";
+const char kPropPassOn[] = "PASSON";
 
 short g_Initialized = kFlagFalse;
 short g_HasUserTrackMouseEvent = kFlagFalse;
 long g_AttachedCount = 0;
+long g_DetachCount = 0;
 
 namespace {
 

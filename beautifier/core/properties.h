@@ -22,6 +22,11 @@ extern const char kPropAlphaLevel[];  // "ALPHALEVEL"
 // Header item held down, and header item under the mouse; -1 for none.
 extern const char kPropHdIndex[];     // "HDINDEX"
 extern const char kPropHmIndex[];     // "HMINDEX"
+// The procedure a detached window's messages still go on to when another
+// procedure had been installed over the beautifier's: the beautifier stays
+// in that chain, drawing nothing, so that the later procedure can still
+// forward to what it found. Nonzero only on such a window.
+extern const char kPropPassOn[];      // "PASSON"
 
 // A push button's image of visual state i is a memory DC and its bitmap,
 // kept under the decimal index followed directly by "HDC" or "BMP".
@@ -74,3 +79,6 @@ extern short g_Initialized;
 extern short g_HasUserTrackMouseEvent;
 // Windows currently subclassed by the beautifier.
 extern long g_AttachedCount;
+// Detaches so far. A handler that forwards a message compares it before and
+// after: only when it moved may the window have been detached meanwhile.
+extern long g_DetachCount;

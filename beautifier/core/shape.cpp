@@ -10,12 +10,6 @@ namespace {
 
 const int kCornerEllipse = 3;
 
-bool IsOwnProcessWindow(HWND hwnd)
-{
-    DWORD process = 0;
-    return GetWindowThreadProcessId(hwnd, &process) && process == GetCurrentProcessId();
-}
-
 }  // namespace
 
 void SetButtonRegion(HWND hwnd)
@@ -37,14 +31,14 @@ void SetButtonRegion(HWND hwnd)
 
 LRESULT OnSize(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
     // The size is read from the window itself, so any WM_SIZE, sent or
     // posted, leaves images and region matching it.
-    if (ClassifyWindow(hwnd) == ControlKind::PushButton) {
-        ResizeButtonImages(hwnd);
-        SetButtonRegion(hwnd);
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        if (ClassifyWindow(hwnd) == ControlKind::PushButton) {
+            ResizeButtonImages(hwnd);
+            SetButtonRegion(hwnd);
+        }
+    });
 }
 
 LRESULT OnActivate(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -52,12 +46,10 @@ LRESULT OnActivate(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPA
     // lParam is the other window of the change: the one being activated as
     // this one loses the activation, or the one losing it. A message box or
     // dialog this window owns, or any form, comes under the beautifier
-    // before this window's own procedure sees the change. A window of
-    // another process is never touched: restyling or reshaping it would
-    // break that program.
+    // before this window's own procedure sees the change (a window of
+    // another process never does).
     auto other = reinterpret_cast<HWND>(lParam);
-    if (other && IsOwnProcessWindow(other) &&
-        (GetParent(other) == hwnd || ClassifyWindow(other) == ControlKind::Container))
+    if (other && (GetParent(other) == hwnd || ClassifyWindow(other) == ControlKind::Container))
         AttachWindow(other);
     return Forward(previous, hwnd, message, wParam, lParam);
 }

@@ -11,6 +11,23 @@
 
 namespace {
 
+// A window that is not attached: one that was detached while a procedure
+// installed over the beautifier's stayed (PASSON), or one that a copy of the
+// beautifier's procedure reached some other way, which then gets its class's
+// own handling. Nothing is drawn or tracked.
+LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto next = reinterpret_cast<WNDPROC>(GetWindowProp(hwnd, kPropPassOn));
+    if (!next)
+        next = reinterpret_cast<WNDPROC>(IsWindowUnicode(hwnd)
+                                             ? GetClassLongPtrW(hwnd, GCLP_WNDPROC)
+                                             : GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    LRESULT result = Forward(next, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemoveWindowProp(hwnd, kPropPassOn);
+    return result;
+}
+
 // The system sends WM_DESTROY to a window before it destroys the window's
 // children, so detaching here reaches all of them while they still exist,
 // and the window's own procedure sees the message with the beautifier gone.
@@ -78,7 +95,7 @@ LRESULT CALLBACK BeautifierWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     // handling detaches the window.
     auto previous = reinterpret_cast<WNDPROC>(GetWindowProp(hwnd, kPropProcAddr));
     if (!previous)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return PassOn(hwnd, message, wParam, lParam);
 
     switch (message) {
     case WM_DESTROY:

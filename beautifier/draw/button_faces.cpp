@@ -1,4 +1,5 @@
 #include "draw/button_faces.h"
+#include <algorithm>
 #include "core/properties.h"
 #include "draw/gdi.h"
 #include "draw/primitives.h"
@@ -6,8 +7,6 @@
 #include "draw/window_dc.h"
 
 namespace {
-
-const LONG_PTR kOwnFaceTypeBits = 0x6;
 
 // The face's corners and edges are 3 pixels wide; only its middle stretches.
 const int kFaceMargin = 3;
@@ -24,22 +23,44 @@ HDC ImageDC(HWND hwnd, int state)
     return reinterpret_cast<HDC>(GetWindowProp(hwnd, ImageDCProp(state).c_str()));
 }
 
+// The part of the image that both the window and the image's bitmap cover:
+// a bitmap that could not be made anew when the button grew is the old,
+// smaller one, and a blend reaching past its edge draws nothing at all.
+SIZE DrawableSize(HDC image, const WindowBounds& b)
+{
+    BITMAP bm = {};
+    if (!GetObjectW(GetCurrentObject(image, OBJ_BITMAP), sizeof bm, &bm))
+        return SIZE{0, 0};
+    return SIZE{std::min<int>(b.width, bm.bmWidth), std::min<int>(b.height, bm.bmHeight)};
+}
+
 void BlendStateImage(HWND hwnd, HDC target)
 {
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
     int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
+    HDC image = ImageDC(hwnd, state);
+    SIZE size = DrawableSize(image, b);
     BLENDFUNCTION blend = {AC_SRC_OVER, 0,
                            static_cast<BYTE>(GetWindowProp(hwnd, kPropAlphaLevel)), 0};
-    AlphaBlend(target, 0, 0, b.width, b.height, ImageDC(hwnd, state), 0, 0, b.width, b.height,
-               blend);
+    AlphaBlend(target, 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
 }
 
 }  // namespace
 
 bool DrawnAsPushButton(LONG_PTR style)
 {
-    return (style & kOwnFaceTypeBits) == 0;
+    // An automatic option button (BS_AUTORADIOBUTTON) keeps its own look
+    // like the other check and option types: drawn owner-draw, it would no
+    // longer check itself when clicked.
+    switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+    case BS_USERBUTTON:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CreateButtonImages(HWND hwnd)

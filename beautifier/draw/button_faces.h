@@ -10,10 +10,10 @@
 // The opacity that shows an image as it is.
 const int kOpaque = 255;
 
-// Of the button types (the low four bits of a "button" window's style), those
-// with bit 1 or 2 set -- check boxes, radio buttons, three-state boxes and
-// group boxes -- keep their own face. The others (push, default push, user
-// and automatic radio buttons) are drawn as push buttons.
+// Of the button types (the low four bits of a "button" window's style), push,
+// default push and user buttons are drawn as push buttons. Check boxes,
+// option buttons (automatic ones too), three-state boxes, group boxes and
+// owner-draw buttons keep their own face.
 bool DrawnAsPushButton(LONG_PTR style);
 
 // Creates the four image DCs with their bitmaps and draws the images.

@@ -60,12 +60,12 @@ LRESULT PaintEditableCombo(HWND hwnd)
 LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                          LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
-    WindowDC window(hwnd);
-    PaintControlBorder(hwnd, window.get());
-    PaintComboButton(hwnd, window.get(), state, true);
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
+        WindowDC window(hwnd);
+        PaintControlBorder(hwnd, window.get());
+        PaintComboButton(hwnd, window.get(), state, true);
+    });
 }
 
 // A repaint shows the glyph in its normal state; the next mouse event
@@ -73,17 +73,14 @@ LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wPara
 LRESULT DecorateToggle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                        int (*paintGlyph)(HWND, int, bool))
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    paintGlyph(hwnd, StateNormal, true);
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam,
+                       [&] { paintGlyph(hwnd, StateNormal, true); });
 }
 
 LRESULT DecorateWith(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                      void (*paintBorder)(HWND, HDC))
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    paintBorder(hwnd, NULL);
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] { paintBorder(hwnd, NULL); });
 }
 
 LRESULT PaintWhole(HWND hwnd, void (*painter)(HWND, HDC))

@@ -24,18 +24,18 @@ bool IsDefaultableType(LONG_PTR style)
 
 LRESULT OnFocusChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonFocusChange(hwnd);
-        break;
-    case K::OptionButton:
-        GlyphRefresh(hwnd, K::OptionButton);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonFocusChange(hwnd);
+            break;
+        case K::OptionButton:
+            GlyphRefresh(hwnd, K::OptionButton);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 // The space key presses and releases buttons, check boxes and option
@@ -43,138 +43,138 @@ LRESULT OnFocusChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, 
 LRESULT OnSpaceKey(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                    bool down)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    if (wParam != VK_SPACE)
-        return result;
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        if (down)
-            PushButtonPress(hwnd);
-        else
-            PushButtonSpaceUp(hwnd);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphShow(hwnd, kind, down ? StatePressed : StateNormal);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        if (wParam != VK_SPACE)
+            return;
+        switch (K kind = ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            if (down)
+                PushButtonPress(hwnd);
+            else
+                PushButtonSpaceUp(hwnd);
+            break;
+        case K::CheckBox:
+        case K::OptionButton:
+            GlyphShow(hwnd, kind, down ? StatePressed : StateNormal);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 }  // namespace
 
 LRESULT OnMouseMove(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonMouseMove(hwnd);
-        break;
-    case K::ComboBox:
-    case K::DriveList:
-        ComboMouseMove(hwnd, kind, wParam, lParam);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphMouseMove(hwnd, kind, wParam);
-        break;
-    case K::Header:
-        HeaderMouseMove(hwnd, wParam, lParam);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (K kind = ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonMouseMove(hwnd);
+            break;
+        case K::ComboBox:
+        case K::DriveList:
+            ComboMouseMove(hwnd, kind, wParam, lParam);
+            break;
+        case K::CheckBox:
+        case K::OptionButton:
+            GlyphMouseMove(hwnd, kind, wParam);
+            break;
+        case K::Header:
+            HeaderMouseMove(hwnd, wParam, lParam);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 LRESULT OnMouseLeave(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonMouseLeave(hwnd);
-        break;
-    case K::ComboBox:
-    case K::DriveList:
-        ComboMouseLeave(hwnd);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphMouseLeave(hwnd, kind);
-        break;
-    case K::Header:
-        HeaderMouseLeave(hwnd);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (K kind = ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonMouseLeave(hwnd);
+            break;
+        case K::ComboBox:
+        case K::DriveList:
+            ComboMouseLeave(hwnd);
+            break;
+        case K::CheckBox:
+        case K::OptionButton:
+            GlyphMouseLeave(hwnd, kind);
+            break;
+        case K::Header:
+            HeaderMouseLeave(hwnd);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 LRESULT OnLButtonDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonPress(hwnd);
-        break;
-    case K::ComboBox:
-    case K::DriveList:
-        ComboLButtonDown(hwnd, kind, lParam);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphShow(hwnd, kind, StatePressed);
-        break;
-    case K::Header:
-        HeaderPress(hwnd, lParam);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (K kind = ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonPress(hwnd);
+            break;
+        case K::ComboBox:
+        case K::DriveList:
+            ComboLButtonDown(hwnd, kind, lParam);
+            break;
+        case K::CheckBox:
+        case K::OptionButton:
+            GlyphShow(hwnd, kind, StatePressed);
+            break;
+        case K::Header:
+            HeaderPress(hwnd, lParam);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 LRESULT OnLButtonUp(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (K kind = ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonRelease(hwnd);
-        break;
-    case K::ComboBox:
-    case K::DriveList:
-        ComboLButtonUp(hwnd);
-        break;
-    case K::CheckBox:
-    case K::OptionButton:
-        GlyphShow(hwnd, kind, StateNormal);
-        break;
-    case K::Header:
-        HeaderRelease(hwnd);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (K kind = ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonRelease(hwnd);
+            break;
+        case K::ComboBox:
+        case K::DriveList:
+            ComboLButtonUp(hwnd);
+            break;
+        case K::CheckBox:
+        case K::OptionButton:
+            GlyphShow(hwnd, kind, StateNormal);
+            break;
+        case K::Header:
+            HeaderRelease(hwnd);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 LRESULT OnLButtonDblClk(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (ClassifyWindow(hwnd)) {
-    case K::PushButton:
-        PushButtonPress(hwnd);
-        break;
-    case K::Header:
-        HeaderPress(hwnd, lParam);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (ClassifyWindow(hwnd)) {
+        case K::PushButton:
+            PushButtonPress(hwnd);
+            break;
+        case K::Header:
+            HeaderPress(hwnd, lParam);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 LRESULT OnKeyDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -199,23 +199,24 @@ LRESULT OnKillFocus(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LP
 
 LRESULT OnEnable(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    if (ClassifyWindow(hwnd) == K::PushButton)
-        PushButtonEnable(hwnd, wParam != 0);
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        if (ClassifyWindow(hwnd) == K::PushButton)
+            PushButtonEnable(hwnd, wParam != 0);
+    });
 }
 
 LRESULT OnGetDlgCode(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
     // Switched to owner-draw, the button answers as no push button at all:
     // the dialog manager would no longer find the default button (Enter
     // then sends IDOK, whatever has the focus) nor move the default along
     // with the focus. It is answered for the type the button stands for.
-    if (ClassifyWindow(hwnd) != K::PushButton)
-        return result;
-    LONG_PTR style = GetWindowProp(hwnd, kPropOldStyle);
-    if (!IsDefaultableType(style))
+    LONG_PTR style = -1;  // stays so for any other kind, or a window detached meanwhile
+    LRESULT result = ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        if (ClassifyWindow(hwnd) == K::PushButton)
+            style = GetWindowProp(hwnd, kPropOldStyle);
+    });
+    if (style == -1 || !IsDefaultableType(style))
         return result;
     result &= ~(DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
     bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -241,14 +242,14 @@ LRESULT OnSetStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                             LPARAM lParam)
 {
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    switch (ClassifyWindow(hwnd)) {
-    case K::ComboBox:
-    case K::DriveList:
-        ComboPositionChanging(hwnd);
-        break;
-    default:
-        break;
-    }
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        switch (ClassifyWindow(hwnd)) {
+        case K::ComboBox:
+        case K::DriveList:
+            ComboPositionChanging(hwnd);
+            break;
+        default:
+            break;
+        }
+    });
 }

@@ -78,7 +78,6 @@ LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPAR
     default:
         break;
     }
-    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
-    PaintFlatClientEdge(hwnd);
-    return result;
+    return ForwardThen(previous, hwnd, message, wParam, lParam,
+                       [&] { PaintFlatClientEdge(hwnd); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include "core/properties.h"
 
 // Every message handler of the beautifier has the form
 //   LRESULT On...(WNDPROC previous, HWND, UINT message, WPARAM, LPARAM)
@@ -11,6 +12,20 @@
 
 // Passes the message on to the previous procedure, exactly as received.
 LRESULT Forward(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Forwards, then does the work only if the window is still attached: what
+// the message set off (a click's action) may have detached it, and a
+// detached window is left with nothing of the beautifier's on it.
+template <class Work>
+LRESULT ForwardThen(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                    Work work)
+{
+    long detaches = g_DetachCount;
+    LRESULT result = Forward(previous, hwnd, message, wParam, lParam);
+    if (g_DetachCount == detaches || GetWindowProp(hwnd, kPropProcAddr))
+        work();
+    return result;
+}
 
 // Asks the system for one WM_MOUSELEAVE when the mouse leaves the window.
 void TrackMouseLeave(HWND hwnd);

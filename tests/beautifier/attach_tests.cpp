@@ -30,6 +30,51 @@ bool IsRoundedRegion(HWND hwnd)
     return rounded;
 }
 
+// The foreign-button tool's own shape: an ellipse over 80 x 24.
+bool IsEllipticRegion(HWND hwnd)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    bool elliptic = GetWindowRgn(hwnd, region) != ERROR && !PtInRegion(region, 1, 1) &&
+                    PtInRegion(region, 40, 12);
+    DeleteObject(region);
+    return elliptic;
+}
+
+// Code that subclasses a button after the beautifier and forwards to what
+// it found.
+WNDPROC g_foundByLater;
+int g_laterSaw;
+
+LRESULT CALLBACK LaterSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    ++g_laterSaw;
+    return CallWindowProcA(g_foundByLater, hwnd, msg, wp, lp);
+}
+
+// A form's own procedure that detaches the beautifier from the form when one
+// of its buttons is clicked, over the system's dialog procedure.
+WNDPROC g_dialogProc;
+
+LRESULT CALLBACK DetachOnCommandProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND)
+        BeautifierDetach(hwnd);
+    return CallWindowProcA(g_dialogProc, hwnd, msg, wp, lp);
+}
+
+int TimerTicksFor(HWND hwnd, DWORD ms)
+{
+    int ticks = 0;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(5)) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ticks += msg.hwnd == hwnd && msg.message == WM_TIMER;
+            DispatchMessageA(&msg);
+        }
+    }
+    return ticks;
+}
+
 }  // namespace
 
 TEST_CASE_FIXTURE(GdiBalance, "every window of a tree is prepared by its kind, inner forms first, and left as found")
@@ -92,7 +137,7 @@ TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep th
     OwnedMemoryDC target(CreateMemoryDC(100, 30));
     for (const auto& [b, type] : buttons) {
         CAPTURE(type);
-        bool push = !(type & 6);
+        bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON;
         CHECK((GetWindowLongA(b, GWL_STYLE) & BS_TYPEMASK) == (push ? BS_OWNERDRAW : type));
         CHECK(BeautifierPropsOf(b) == kPushButton);
         CHECK(IsRoundedRegion(b));
@@ -101,6 +146,11 @@ TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep th
         PaintPushButton(b, target.get());
         CHECK((GetPixel(target.get(), 50, 0) == RGB(27, 143, 213)) == push);
     }
+    // An automatic option button still checks itself and answers as one.
+    HWND automatic = buttons[BS_AUTORADIOBUTTON].first;
+    SendMessageA(automatic, BM_CLICK, 0, 0);
+    CHECK(SendMessageA(automatic, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    CHECK((SendMessageA(automatic, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0);
     EnableWindow(buttons[0].first, FALSE);
     ShowWindow(buttons[1].first, SW_HIDE);
     REQUIRE(BeautifierDetach(form));
@@ -149,13 +199,14 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
         CHECK((g_AttachedCount == before + 1 && GetWindowProp(named, kPropProcAddr) != 0));
     }
     // Detached, each window has its own procedure back; a message that still
-    // reaches the beautifier's gets the default processing.
+    // reaches the beautifier's goes on to the class's own procedure.
     CHECK((DetachWindow(other) && DetachWindow(wide) && DetachWindow(list)));
     CHECK(GetWindowLongPtrW(wide, GWLP_WNDPROC) == wideProc);
     CHECK(SendMessageA(other, WM_USER, 0, 0) == kAnswer + WM_USER);
     g_seen.clear();
-    CHECK((BeautifierWndProc(other, WM_USER, 0, 0) == 0 && BeautifierWndProc(NULL, WM_USER, 0, 0) == 0));
-    CHECK(g_seen.empty());
+    CHECK(BeautifierWndProc(other, WM_USER, 0, 0) == kAnswer + WM_USER);
+    CHECK(g_seen.size() == 1);
+    CHECK(BeautifierWndProc(NULL, WM_USER, 0, 0) == 0);
     g_answering = false;
     DestroyWindow(form);
     auto destroy = std::find_if(g_seen.begin(), g_seen.end(),
@@ -166,19 +217,90 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     DestroyWindow(list);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a window of another process, which the system will not let be subclassed, is left as it was and not counted")
+TEST_CASE_FIXTURE(GdiBalance, "windows of another process are left as they were, however they are named, and not counted")
 {
     ForeignButton other("sertavo-foreign");
-    HWND foreign = other.hwnd;
+    HWND foreign[] = {other.hwnd, other.form, GetWindow(other.form, GW_CHILD)};
+    LONG styles[3];
+    for (int i = 0; i < 3; ++i)
+        styles[i] = GetWindowLongA(foreign[i], GWL_STYLE);
     HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
     REQUIRE(BeautifierAttach(form));
-    long live = GdiLiveObjectCount();
-    CHECK(!AttachWindow(foreign));
-    CHECK((g_AttachedCount == 1 && GdiLiveObjectCount() == live));
-    CHECK(BeautifierPropsOf(foreign).empty());
-    CHECK((GetWindowLongA(foreign, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
-    CHECK(!IsRoundedRegion(foreign));
+    long creations = GdiCreationCount();
+    CHECK(!AttachWindow(other.hwnd));
+    CHECK(!AttachWindow(other.form));
+    // A dialog gone idle, and a list box about to be drawn, as a form is told of them.
+    for (HWND named : foreign) {
+        SendMessageA(form, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(named));
+        SendMessageA(form, WM_CTLCOLORLISTBOX, 0, reinterpret_cast<LPARAM>(named));
+    }
+    CHECK(GdiCreationCount() == creations);
+    CHECK(g_AttachedCount == 1);
+    for (int i = 0; i < 3; ++i) {
+        CAPTURE(i);
+        CHECK(BeautifierPropsOf(foreign[i]).empty());
+        CHECK(GetWindowLongA(foreign[i], GWL_STYLE) == styles[i]);
+    }
+    CHECK(IsEllipticRegion(other.hwnd));
+    CHECK(IsEllipticRegion(foreign[2]));
     CHECK((BeautifierDetach(form) && !g_Initialized));
+    DestroyWindow(form);
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "a procedure installed over the beautifier's keeps the button working through a detach and after it lets go")
+{
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
+    HWND button = TestWindow("Button", WS_CHILD, form);
+    LONG_PTR own = GetWindowLongPtrA(button, GWLP_WNDPROC);
+    LRESULT plainCode = SendMessageA(button, WM_GETDLGCODE, 0, 0);
+    REQUIRE(BeautifierAttach(form));
+    auto later = reinterpret_cast<LONG_PTR>(LaterSubclassProc);
+    g_foundByLater = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(button, GWLP_WNDPROC, later));
+    REQUIRE(BeautifierDetach(form));
+
+    // The later procedure stays, and what it forwards still reaches the
+    // button's own; the beautifier keeps only where that goes.
+    CHECK(GetWindowLongPtrA(button, GWLP_WNDPROC) == later);
+    CHECK(BeautifierPropsOf(button) == Names{kPropPassOn});
+    CHECK((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON);
+    CHECK(!IsRoundedRegion(button));
+    g_laterSaw = 0;
+    CHECK(SendMessageA(button, WM_GETDLGCODE, 0, 0) == plainCode);
+    SetWindowTextA(button, "Later");
+    CHECK(WindowText(button) == L"Later");
+    CHECK(g_laterSaw >= 3);
+
+    // The later code lets go and puts back what it found.
+    SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_foundByLater));
+    CHECK(SendMessageA(button, WM_GETDLGCODE, 0, 0) == plainCode);
+    SetWindowTextA(button, "Plain");
+    CHECK(WindowText(button) == L"Plain");
+
+    // Attached again, it is the beautifier's once more; detached, its own.
+    REQUIRE(BeautifierAttach(button));
+    CHECK(BeautifierPropsOf(button) == kPushButton);
+    REQUIRE(BeautifierDetach(button));
+    CHECK(GetWindowLongPtrA(button, GWLP_WNDPROC) == own);
+    CHECK(BeautifierPropsOf(button).empty());
+    CHECK(g_AttachedCount == 0);
+    DestroyWindow(form);
+}
+
+TEST_CASE_FIXTURE(GdiBalance, "a form that detaches itself on a click's command leaves nothing on the button, and no fade runs on")
+{
+    HWND form = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    HWND button = CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 100, 30, form,
+                                  NULL, NULL, NULL);
+    auto detaching = reinterpret_cast<LONG_PTR>(DetachOnCommandProc);
+    g_dialogProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(form, GWLP_WNDPROC, detaching));
+    REQUIRE(BeautifierAttach(form));
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CHECK(GetWindowProp(form, kPropProcAddr) == 0);
+    CHECK(BeautifierPropsOf(button).empty());
+    CHECK(TimerTicksFor(button, 250) == 0);
+    CHECK((g_AttachedCount == 0 && !g_Initialized));
     DestroyWindow(form);
 }
 

@@ -44,7 +44,7 @@ inline BOOL CALLBACK NoteBeautifierPropProc(HWND, LPSTR name, HANDLE, ULONG_PTR 
 {
     static const std::set<std::string> ours = {
         kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
-        kPropAlphaLevel, kPropHdIndex, kPropHmIndex, "0HDC", "1HDC", "2HDC", "3HDC",
+        kPropAlphaLevel, kPropHdIndex, kPropHmIndex, kPropPassOn, "0HDC", "1HDC", "2HDC", "3HDC",
         "0BMP", "1BMP", "2BMP", "3BMP"};
     if (HIWORD(name) && ours.count(name))
         reinterpret_cast<std::set<std::string>*>(found)->insert(name);
@@ -122,17 +122,22 @@ inline HWND TestWindow(const char* cls, DWORD style, HWND parent = NULL, int x =
 }
 
 // A push button of another process (the foreign-button tool), named by its
-// text; the process ends with the owner.
+// text, and a form of that process holding another; the process ends with
+// the owner.
 struct ForeignButton {
     PROCESS_INFORMATION pi = {};
-    HWND hwnd = NULL;
+    HWND hwnd = NULL, form = NULL;
     explicit ForeignButton(const std::string& text)
     {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         std::string command = "foreign-button.exe " + text;
         REQUIRE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-        REQUIRE(PumpUntil([&] { return (hwnd = FindWindowA("Button", text.c_str())) != NULL; }));
+        REQUIRE(PumpUntil([&] {
+            hwnd = FindWindowA("Button", text.c_str());
+            form = FindWindowA("#32770", text.c_str());
+            return hwnd && form && GetWindow(form, GW_CHILD);
+        }));
     }
     ~ForeignButton()
     {

@@ -308,13 +308,19 @@ TEST_CASE_FIXTURE(InteractionForm, "a click on a push button draws every attache
     HWND loose = Add("ThunderOptionButton", BS_AUTORADIOBUTTON, 120, 30);
     Attach();
     REQUIRE(DetachWindow(loose));
-    for (HWND h : {options[0], options[1], check, loose})
+    // Their glyphs are covered; only a glyph drawn anew shows again.
+    for (HWND h : {options[0], options[1], check, loose}) {
         SetWindowProp(h, kPropOldState, StateHot);
+        Mark(h);
+    }
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 15));
     SendMessageA(button, WM_LBUTTONUP, 0, At(50, 15));
-    for (HWND h : {options[0], options[1], check})
+    int middle = GetSystemMetrics(SM_CXMENUCHECK) / 2;
+    for (HWND h : {options[0], options[1], check}) {
         CHECK(Prop(h, kPropOldState) == StateNormal);
-    CHECK(Prop(loose, kPropOldState) == StateHot);  // not attached: passed over
+        CHECK(WindowPixel(h, middle, 15) != kMarker);
+    }
+    CHECK(WindowPixel(loose, middle, 15) == kMarker);  // not attached: passed over
     RemoveWindowProp(loose, kPropOldState);
 }
 

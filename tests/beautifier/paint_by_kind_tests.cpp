@@ -182,6 +182,8 @@ TEST_CASE_FIXTURE(AttachedForm, "progress bars are drawn whole, never by their o
         CHECK(own == 0);
     }
     CHECK(reached.Count(WM_PAINT) == 1);  // the standard bar paints itself
+    // The recorders were installed first: the beautifier goes before they do.
+    REQUIRE(BeautifierDetach(form));
     for (HWND bar : {across, up, standard})
         StopRecording(bar);
 }
@@ -211,6 +213,8 @@ TEST_CASE_FIXTURE(AttachedForm, "a header is drawn whole by its item states; its
         CHECK(WindowPixel(header, r[2].right + 5, 0) == GetPixel(HeaderItemStrip, 1, 0));
     }
     CHECK(reached.Count(WM_PAINT) == 0);
+    // The recorders were installed first: the beautifier goes before they do.
+    REQUIRE(BeautifierDetach(form));
     StopRecording(header);
 }
 
@@ -243,7 +247,6 @@ TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grid
     CHECK((reached.Count(WM_NCPAINT) == 1 && WindowPixel(list, 0, 0) != kFrameEnabled));
     Repaint(list);
     CHECK((WindowPixel(list, 0, 0) == kFrameEnabled && WindowPixel(list, 1, 1) == kWhite));
-    StopRecording(list);
 
     Repaint(form);
     CHECK(PixelsOf(bare) == bareAsDrawn);
@@ -255,7 +258,9 @@ TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grid
             FAIL_CHECK("grid pixel " << i % g.width << ", " << i / g.width);
             break;
         }
-    }
+    }    // The recorder was installed first: the beautifier goes before it does.
+    REQUIRE(BeautifierDetach(form));
+    StopRecording(list);
 }
 
 TEST_CASE_FIXTURE(AttachedForm, "every kind repainted thousands of times, or with its drawing resources failing, leaves nothing behind")
