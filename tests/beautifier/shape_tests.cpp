@@ -3,6 +3,7 @@
 #include <map>
 #include "control_form.h"
 #include "core/attach.h"
+#include "draw/button_faces.h"
 #include "draw/strips.h"
 
 namespace {
@@ -197,6 +198,12 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be 
         }
         CHECK(RegionNotRounded(button, width, 30) == "");
         CHECK(GdiLiveObjectCount() == live);
+        // The state whose image kept the old size still shows it, clipped.
+        SetWindowProp(button, kPropOldState, failing);
+        SetWindowProp(button, kPropAlphaLevel, kOpaque);
+        Mark(button);
+        PaintPushButton(button, NULL);
+        CHECK(WindowPixel(button, oldSize.cx / 2, 1) != kMarker);
     }
     // Whatever creation fails, every image stays usable and the count holds.
     long before = GdiCreationCount();
