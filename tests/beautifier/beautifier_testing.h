@@ -129,10 +129,11 @@ struct ForeignButton {
     HWND hwnd = NULL, form = NULL;
     explicit ForeignButton(const std::string& text)
     {
-        STARTUPINFOA si = {};
+        STARTUPINFOW si = {};
         si.cb = sizeof si;
-        std::string command = "foreign-button.exe " + text;
-        REQUIRE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+        std::wstring command = L"\"" + TestToolPath(L"foreign-button.exe") + L"\" " +
+                               std::wstring(text.begin(), text.end());
+        REQUIRE(CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
         REQUIRE(PumpUntil([&] {
             hwnd = FindWindowA("Button", text.c_str());
             form = FindWindowA("#32770", text.c_str());

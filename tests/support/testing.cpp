@@ -160,3 +160,15 @@ std::wstring WindowsPathFromEnv(const char* variable)
     }
     return path;
 }
+
+std::wstring TestToolPath(const wchar_t* name)
+{
+    std::wstring folder = WindowsPathFromEnv("SERTAVO_TEST_TOOLS");
+    if (folder.empty()) {
+        wchar_t path[MAX_PATH] = {};
+        GetModuleFileNameW(NULL, path, MAX_PATH);
+        folder = path;
+        folder.resize(folder.find_last_of(L'\\'));
+    }
+    return folder + L"\\" + name;
+}

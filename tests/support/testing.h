@@ -52,3 +52,9 @@ void StopRecording(HWND hwnd);
 
 // A Unix path handed over by the test environment, as a Windows path.
 std::wstring WindowsPathFromEnv(const char* variable);
+
+// A helper program of the tests (a stand-in for a system tool, a window of
+// another process): from the folder SERTAVO_TEST_TOOLS names, else from the
+// test program's own. Where 32-bit code runs only emulated, the 32-bit test
+// programs take the native ones, which start in a fraction of the time.
+std::wstring TestToolPath(const wchar_t* name);
