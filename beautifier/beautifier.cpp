@@ -1,7 +1,7 @@
 #include "beautifier.h"
-#include "core/attach.h"
+#include "attach.h"
 #include "core/high_contrast.h"
-#include "core/properties.h"
+#include "core/module.h"
 
 BOOL BeautifierAttach(HWND hwnd)
 {

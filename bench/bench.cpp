@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 #include "beautifier.h"
-#include "core/attach.h"
+#include "attach.h"
 #include "core/properties.h"
 #include "draw/button_faces.h"
 #include "draw/strips.h"
@@ -300,7 +300,7 @@ int main()
                 Sample(steps[1], 100,
                        [=] {
                            SetWindowProp(big, kPropAlphaLevel, 128);
-                           PaintPushButton(big, NULL);
+                           PaintPushButton(big, NULL, PushButtonState(big));
                        },
                        [] {});
                 RedrawWindow(form, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

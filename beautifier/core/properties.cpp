@@ -10,62 +10,14 @@ const char kPropHdIndex[] = "HDINDEX";
 const char kPropHmIndex[] = "HMINDEX";
 const char kPropPassOn[] = "PASSON";
 
-short g_Initialized = kFlagFalse;
-short g_HasUserTrackMouseEvent = kFlagFalse;
-long g_AttachedCount = 0;
-long g_DetachCount = 0;
-
 namespace {
-
-struct KindName {
-    const char* name;  // lower case
-    ControlKind kind;
-};
-
-// Lower-case class names and their kinds. "#32770" is the system's dialog
-// class, which message boxes and common dialogs use.
-const KindName kKindNames[] = {
-    {"#32770", ControlKind::Container},
-    {"thunderformdc", ControlKind::Container},
-    {"thunderrt6formdc", ControlKind::Container},
-    {"form", ControlKind::Container},
-    {"thundercommandbutton", ControlKind::PushButton},
-    {"thunderrt6commandbutton", ControlKind::PushButton},
-    {"button", ControlKind::PushButton},
-    {"thundercombobox", ControlKind::ComboBox},
-    {"thunderrt6combobox", ControlKind::ComboBox},
-    {"combo", ControlKind::ComboBox},
-    {"combobox", ControlKind::ComboBox},
-    {"thunderdrivelistbox", ControlKind::DriveList},
-    {"thunderrt6drivelistbox", ControlKind::DriveList},
-    {"thundercheckbox", ControlKind::CheckBox},
-    {"thunderrt6checkbox", ControlKind::CheckBox},
-    {"thunderoptionbutton", ControlKind::OptionButton},
-    {"thunderrt6optionbutton", ControlKind::OptionButton},
-    {"progressbar20wndclass", ControlKind::ProgressBar},
-    {"progressbarwndclass", ControlKind::ProgressBar},
-    {"msvb_lib_header", ControlKind::Header},
-    {"sysheader32", ControlKind::Header},
-    {"datalistwndclass", ControlKind::DataList},
-    {"dblistwndclass", ControlKind::DataList},
-    {"combolbox", ControlKind::ComboList},
-};
-
-// Grid classes share this prefix; what follows it varies.
-const char kGridPrefix[] = "apexgrid";
 
 const char kImageDCSuffix[] = "HDC";
 const char kImageBitmapSuffix[] = "BMP";
 
-// Class names are compared in ASCII only: every name in the table is ASCII,
-// and leaving other bytes alone keeps the trail bytes of a double-byte name
-// from turning into something they are not.
-std::string AsciiLower(std::string s)
+int GetIntProp(HWND hwnd, const char* name)
 {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
+    return static_cast<int>(GetWindowProp(hwnd, name));
 }
 
 }  // namespace
@@ -95,25 +47,76 @@ INT_PTR RemoveWindowProp(HWND hwnd, const char* name)
     return reinterpret_cast<INT_PTR>(RemovePropA(hwnd, name));
 }
 
-std::string GetWindowClassName(HWND hwnd)
+int GetVisualState(HWND hwnd)
 {
-    char buf[255] = {};
-    int n = GetClassNameA(hwnd, buf, 255);
-    return n > 0 ? std::string(buf, n) : std::string();
+    return GetIntProp(hwnd, kPropOldState);
 }
 
-ControlKind KindOfClassName(const std::string& className)
+void SetVisualState(HWND hwnd, int state)
 {
-    std::string name = AsciiLower(className);
-    for (const KindName& k : kKindNames)
-        if (name == k.name)
-            return k.kind;
-    if (name.compare(0, sizeof kGridPrefix - 1, kGridPrefix) == 0)
-        return ControlKind::Grid;
-    return ControlKind::Other;
+    SetWindowProp(hwnd, kPropOldState, state);
 }
 
-ControlKind ClassifyWindow(HWND hwnd)
+bool TakeState(HWND hwnd, int state, bool force)
 {
-    return KindOfClassName(GetWindowClassName(hwnd));
+    if (state == GetVisualState(hwnd) && !force)
+        return false;
+    SetVisualState(hwnd, state);
+    return true;
+}
+
+int GetAlphaLevel(HWND hwnd)
+{
+    return GetIntProp(hwnd, kPropAlphaLevel);
+}
+
+void SetAlphaLevel(HWND hwnd, int level)
+{
+    SetWindowProp(hwnd, kPropAlphaLevel, level);
+}
+
+void SetFade(HWND hwnd, int state, int level)
+{
+    SetVisualState(hwnd, state);
+    SetAlphaLevel(hwnd, level);
+}
+
+bool IsMouseInside(HWND hwnd)
+{
+    return GetWindowProp(hwnd, kPropMouseFlag) != 0;
+}
+
+void SetMouseInside(HWND hwnd, bool inside)
+{
+    SetWindowProp(hwnd, kPropMouseFlag, inside ? 1 : 0);
+}
+
+LONG_PTR GetAttachedStyle(HWND hwnd)
+{
+    return GetWindowProp(hwnd, kPropOldStyle);
+}
+
+void SetAttachedStyle(HWND hwnd, LONG_PTR style)
+{
+    SetWindowProp(hwnd, kPropOldStyle, style);
+}
+
+int GetHeldItem(HWND hwnd)
+{
+    return GetIntProp(hwnd, kPropHdIndex);
+}
+
+void SetHeldItem(HWND hwnd, int item)
+{
+    SetWindowProp(hwnd, kPropHdIndex, item);
+}
+
+int GetHotItem(HWND hwnd)
+{
+    return GetIntProp(hwnd, kPropHmIndex);
+}
+
+void SetHotItem(HWND hwnd, int item)
+{
+    SetWindowProp(hwnd, kPropHmIndex, item);
 }

@@ -3,8 +3,12 @@
 #include <string>
 
 // Everything the beautifier remembers about a window lives on the window
-// itself, as ANSI window properties holding one pointer-sized integer each.
-// A property that was never set reads 0.
+// itself, as ANSI window properties holding one pointer-sized integer each,
+// read afresh whenever it is needed: other code may read or write them
+// between any two messages. A property that was never set reads 0. The
+// typed helpers below are the only way the beautifier reads and writes
+// them, but for PROCADDR and PASSON, which only attaching and detaching
+// write.
 
 // The window procedure that was installed before the beautifier's own;
 // nonzero exactly while the window is attached.
@@ -46,39 +50,29 @@ enum VisualState {
     StateDisabled = 3,  // push buttons only
 };
 
-// What the beautifier makes of a window, decided by its class name alone.
-enum class ControlKind {
-    Container,     // dialog or form
-    PushButton,    // command button, and every window of the standard "button" class
-    ComboBox,
-    DriveList,     // a combo box listing drives
-    CheckBox,
-    OptionButton,
-    ProgressBar,
-    Header,        // column header
-    DataList,      // data-bound list
-    ComboList,     // the drop-down list of a combo box
-    Grid,
-    Other,         // labels, frames, text boxes, static texts and all the rest
-};
+// OLDSTATE.
+int GetVisualState(HWND hwnd);
+void SetVisualState(HWND hwnd, int state);
+// Whether a glyph or drop-down button in this state is due to be drawn: it
+// is when the state is not the one last shown, or when forced. If it is,
+// the state becomes the one shown.
+bool TakeState(HWND hwnd, int state, bool force);
 
-// The class name as GetClassNameA reports it; empty when it cannot be read.
-std::string GetWindowClassName(HWND hwnd);
-// The kind of a class name, compared without regard to letter case.
-ControlKind KindOfClassName(const std::string& className);
-ControlKind ClassifyWindow(HWND hwnd);
+// ALPHALEVEL; with OLDSTATE, the image a push button blends and how far.
+int GetAlphaLevel(HWND hwnd);
+void SetAlphaLevel(HWND hwnd, int level);
+void SetFade(HWND hwnd, int state, int level);
 
-// Flags kept in 16-bit variables: 0 is false, -1 (all bits set) is true.
-const short kFlagFalse = 0;
-const short kFlagTrue = -1;
+// MOUSEFLAG.
+bool IsMouseInside(HWND hwnd);
+void SetMouseInside(HWND hwnd, bool inside);
 
-// The one-time initialisation (export probe and image strips) has run.
-extern short g_Initialized;
-// user32 exports TrackMouseEvent; when it does not, comctl32's
-// _TrackMouseEvent stands in.
-extern short g_HasUserTrackMouseEvent;
-// Windows currently subclassed by the beautifier.
-extern long g_AttachedCount;
-// Detaches so far. A handler that forwards a message compares it before and
-// after: only when it moved may the window have been detached meanwhile.
-extern long g_DetachCount;
+// OLDSTYLE: the style a push button stands for while it is owner-draw.
+LONG_PTR GetAttachedStyle(HWND hwnd);
+void SetAttachedStyle(HWND hwnd, LONG_PTR style);
+
+// HDINDEX and HMINDEX.
+int GetHeldItem(HWND hwnd);
+void SetHeldItem(HWND hwnd, int item);
+int GetHotItem(HWND hwnd);
+void SetHotItem(HWND hwnd, int item);

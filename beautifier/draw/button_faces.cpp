@@ -18,6 +18,8 @@ const COLORREF kDisabledTextColour = RGB(121, 138, 150);  // 9865849
 
 const int kImageCount = StateDisabled + 1;
 
+const int kCornerEllipse = 3;
+
 HDC ImageDC(HWND hwnd, int state)
 {
     return reinterpret_cast<HDC>(GetWindowProp(hwnd, ImageDCProp(state).c_str()));
@@ -34,15 +36,13 @@ SIZE DrawableSize(HDC image, const WindowBounds& b)
     return SIZE{std::min<int>(b.width, bm.bmWidth), std::min<int>(b.height, bm.bmHeight)};
 }
 
-void BlendStateImage(HWND hwnd, HDC target)
+void BlendStateImage(HWND hwnd, HDC target, int state)
 {
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
-    int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
     HDC image = ImageDC(hwnd, state);
     SIZE size = DrawableSize(image, b);
-    BLENDFUNCTION blend = {AC_SRC_OVER, 0,
-                           static_cast<BYTE>(GetWindowProp(hwnd, kPropAlphaLevel)), 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(GetAlphaLevel(hwnd)), 0};
     AlphaBlend(target, 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
 }
 
@@ -122,8 +122,10 @@ void RenderButtonImages(HWND hwnd)
     int boxWidth = b.width - 2 * kTextInset, boxHeight = b.height - 2 * kTextInset;
     for (int state = 0; state < kImageCount; ++state) {
         HDC dc = ImageDC(hwnd, state);
-        // Without a font of its own the button is drawn in the DC's default one.
-        HGDIOBJ previousFont = font ? SelectObject(dc, font) : NULL;
+        // Without a font of its own the button is drawn in the DC's default
+        // one. The font belongs to the button's owner, who may delete it
+        // while the images live on: an image DC holds it only while drawing.
+        Selected buttonFont(dc, font);
         SetBkMode(dc, TRANSPARENT);
         // The image DC is the button's own and off-screen: the face goes
         // straight into it, without a buffer of its own (a memory DC made
@@ -135,23 +137,39 @@ void RenderButtonImages(HWND hwnd)
         DrawTextInBox(dc, text, kTextInset, kTextInset, boxWidth, boxHeight, kBoxTextFormat);
         if (focused)
             DrawFocusBox(dc, kTextInset, kTextInset, boxWidth, boxHeight);
-        // The font belongs to the button's owner, who may delete it while
-        // the images live on; an image DC must not hold it.
-        if (previousFont)
-            SelectObject(dc, previousFont);
     }
 }
 
-void PaintPushButton(HWND hwnd, HDC dc)
+bool PaintPushButton(HWND hwnd, HDC dc, int state)
 {
-    if (!IsWindowEnabled(hwnd))
-        SetWindowProp(hwnd, kPropOldState, StateDisabled);
-    if (!DrawnAsPushButton(GetWindowProp(hwnd, kPropOldStyle)))
+    if (!DrawnAsPushButton(GetAttachedStyle(hwnd)))
+        return false;
+    WindowDC target(hwnd, dc);
+    BlendStateImage(hwnd, target.get(), state);
+    return true;
+}
+
+int PushButtonState(HWND hwnd)
+{
+    if (IsWindowEnabled(hwnd))
+        return GetVisualState(hwnd);
+    SetVisualState(hwnd, StateDisabled);
+    return StateDisabled;
+}
+
+void SetButtonRegion(HWND hwnd)
+{
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    // The region's right and bottom edges are exclusive.
+    HRGN region = GdiCreateRoundRectRgn(0, 0, b.width + 1, b.height + 1, kCornerEllipse,
+                                        kCornerEllipse);
+    if (!region)
         return;
-    if (dc) {
-        BlendStateImage(hwnd, dc);
-        return;
-    }
-    WindowDC window(hwnd);
-    BlendStateImage(hwnd, window.get());
+    // Once set, the region is the system's, which deletes it when it is
+    // replaced or the window goes; a region the system refused is still ours.
+    if (SetWindowRgn(hwnd, region, TRUE))
+        GdiReleaseToSystem(region);
+    else
+        GdiDeleteObject(region);
 }

@@ -30,8 +30,16 @@ void DeleteButtonImages(HWND hwnd);
 // rectangle while the button has the focus.
 void RenderButtonImages(HWND hwnd);
 
-// Blends the image of the button's state onto dc, a DC of the whole window
-// (origin at its outer top-left corner), or onto the window itself when dc
-// is 0. A disabled button always shows its disabled image; a button attached
-// with a type that keeps its own face is not drawn at all.
-void PaintPushButton(HWND hwnd, HDC dc);
+// Blends the image of the given state at the opacity ALPHALEVEL holds onto
+// dc, a DC of the whole window (origin at its outer top-left corner), or
+// onto the window itself when dc is 0. A button attached with a type that
+// keeps its own face is not drawn at all (false).
+bool PaintPushButton(HWND hwnd, HDC dc, int state);
+
+// The state a push button shows: the disabled one while the window is
+// disabled, which then becomes its OLDSTATE, else OLDSTATE.
+int PushButtonState(HWND hwnd);
+
+// Gives a push button its rounded outline: a window region over its outer
+// rectangle with corners rounded by a 3 x 3 ellipse.
+void SetButtonRegion(HWND hwnd);

@@ -1,4 +1,5 @@
 #include "draw/combo_button.h"
+#include "core/kinds.h"
 #include "core/properties.h"
 #include "draw/colors.h"
 #include "draw/primitives.h"
@@ -6,10 +7,6 @@
 #include "draw/window_dc.h"
 
 namespace {
-
-// CBS_DROPDOWN and CBS_DROPDOWNLIST have this bit; CBS_SIMPLE, whose list
-// is always shown, has no button.
-const LONG kHasDropButton = 0x2;
 
 // The hot and pressed faces are 4 x 18 cells side by side, sliced so that
 // the frame line and shading at their left and their one-pixel rims keep
@@ -51,24 +48,25 @@ void DrawArrow(HWND hwnd, HDC dc, SIZE size)
 
 }  // namespace
 
-void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force)
+bool PaintComboButton(HWND hwnd, HDC dc, int state)
 {
-    if (SendMessageA(hwnd, CB_GETDROPPEDSTATE, 0, 0))
-        state = StatePressed;
-    if (state == GetWindowProp(hwnd, kPropOldState) && !force)
-        return;
-    if (!(GetWindowLongA(hwnd, GWL_STYLE) & kHasDropButton))
-        return;
-    SetWindowProp(hwnd, kPropOldState, state);
-
+    if (!ComboStyleOf(hwnd).dropButton)
+        return false;
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
     SIZE size = ButtonSize(b);
-    OwnedMemoryDC button(CreateMemoryDC(size.cx, size.cy));
-    if (!button)
-        return;
-    DrawFace(button.get(), state, size);
-    DrawArrow(hwnd, button.get(), size);
     WindowDC target(hwnd, dc);
-    BitBlt(target.get(), b.width - size.cx - 1, 1, size.cx, size.cy, button.get(), 0, 0, SRCCOPY);
+    return DrawOffScreen(target.get(), b.width - size.cx - 1, 1, size.cx, size.cy, [&](HDC image) {
+        DrawFace(image, state, size);
+        DrawArrow(hwnd, image, size);
+    });
+}
+
+bool ShowComboButton(HWND hwnd, HDC dc, int state, bool force)
+{
+    if (SendMessageA(hwnd, CB_GETDROPPEDSTATE, 0, 0))
+        state = StatePressed;
+    if (!ComboStyleOf(hwnd).dropButton || !TakeState(hwnd, state, force))
+        return false;
+    return PaintComboButton(hwnd, dc, state);
 }

@@ -7,9 +7,12 @@
 // right side of the control's one-pixel border.
 //
 // dc covers the whole window (origin at its outer top-left), or is 0 for
-// the window's own DC. state is the state to show; while the list is
-// dropped down the button is always shown pressed and state is set to that.
-// Nothing is drawn when state is the one last shown (OLDSTATE) unless force
-// is set, nor for a simple combo box, which has no button and whose
-// OLDSTATE is left alone.
-void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force);
+// the window's own DC. A simple combo box has no button: nothing is drawn
+// (false).
+bool PaintComboButton(HWND hwnd, HDC dc, int state);
+
+// The button in the given state, or pressed while the list is dropped down,
+// drawn only when that is not the state last shown (OLDSTATE) or when
+// forced; the state drawn becomes OLDSTATE. A simple combo box's OLDSTATE
+// is left alone. True when the button was drawn.
+bool ShowComboButton(HWND hwnd, HDC dc, int state, bool force);

@@ -39,15 +39,6 @@ GlyphBox GlyphBoxOf(HWND hwnd)
     return GlyphBox{RoundHalfToEven((b.height - cy) / 2.0), cx, cy};
 }
 
-// Whether a paint is due; if it is, the state becomes the one shown.
-bool TakeState(HWND hwnd, int state, bool force)
-{
-    if (state == GetWindowProp(hwnd, kPropOldState) && !force)
-        return false;
-    SetWindowProp(hwnd, kPropOldState, state);
-    return true;
-}
-
 // Hot and pressed have looks of their own; every other state shows normal.
 int LookOf(int state)
 {
@@ -96,36 +87,38 @@ void DrawCheckBox(HDC dc, const GlyphBox& box, bool enabled, int look, LRESULT c
 
 }  // namespace
 
-int PaintCheckBox(HWND hwnd, int state, bool force)
+bool PaintCheckBox(HWND hwnd, HDC dc, int state)
 {
-    if (!TakeState(hwnd, state, force))
-        return 0;
     GlyphBox box = GlyphBoxOf(hwnd);
     LRESULT check = SendMessageA(hwnd, BM_GETCHECK, 0, 0);
-    OwnedMemoryDC image(CreateMemoryDC(box.width, box.height));
-    WindowDC window(hwnd);
-    if (!image || !window)
-        return 0;
-    DrawCheckBox(image.get(), box, IsWindowEnabled(hwnd) != FALSE, LookOf(state), check);
-    BitBlt(window.get(), 0, box.y, box.width, box.height, image.get(), 0, 0, SRCCOPY);
-    return 1;
+    bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    WindowDC target(hwnd, dc);
+    return DrawOffScreen(target.get(), 0, box.y, box.width, box.height, [&](HDC image) {
+        DrawCheckBox(image, box, enabled, LookOf(state), check);
+    });
 }
 
-int PaintOptionButton(HWND hwnd, int state, bool force)
+bool PaintOptionButton(HWND hwnd, HDC dc, int state)
 {
-    if (!TakeState(hwnd, state, force))
-        return 0;
     GlyphBox box = GlyphBoxOf(hwnd);
     bool enabled = IsWindowEnabled(hwnd) != FALSE;
     LRESULT check = SendMessageA(hwnd, BM_GETCHECK, 0, 0);
-    WindowDC window(hwnd);
-    if (!window)
-        return 0;
+    WindowDC target(hwnd, dc);
+    if (!target)
+        return false;
     int cellY = kOptionCircleSize * (enabled ? LookOf(state) : StateDisabled);
-    DrawSlicedImage(window.get(), 0, box.y, box.width, box.height, OptionCircleStrip, 0, cellY,
+    DrawSlicedImage(target.get(), 0, box.y, box.width, box.height, OptionCircleStrip, 0, cellY,
                     kOptionCircleSize, kOptionCircleSize, kDiscMargin, kDiscMargin, kDiscMargin,
                     kDiscMargin, kKeyColor);
     if (check == BST_CHECKED)
-        DrawCentredGlyph(window.get(), kOptionDot, enabled, 0, box.y, box.width, box.height);
-    return 1;
+        DrawCentredGlyph(target.get(), kOptionDot, enabled, 0, box.y, box.width, box.height);
+    return true;
+}
+
+bool ShowGlyph(HWND hwnd, ControlKind kind, int state, bool force)
+{
+    if (!TakeState(hwnd, state, force))
+        return false;
+    return kind == ControlKind::CheckBox ? PaintCheckBox(hwnd, NULL, state)
+                                         : PaintOptionButton(hwnd, NULL, state);
 }

@@ -24,7 +24,7 @@ int FaceOf(int state)
 
 // The face that wins for an item of the whole header: held down before
 // under the mouse.
-int FaceOfItem(int index, INT_PTR heldDown, INT_PTR underMouse)
+int FaceOfItem(int index, int heldDown, int underMouse)
 {
     if (index == heldDown)
         return StatePressed;
@@ -41,11 +41,9 @@ bool GetItemRect(HWND hwnd, int index, RECT* r)
 }
 
 // Texts are drawn in the header's font over the face.
-void PrepareText(HWND hwnd, HDC dc)
+HGDIOBJ FontOf(HWND hwnd)
 {
-    if (HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)))
-        SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
 }
 
 // The item's face and text at x of the DC, across the given height.
@@ -76,26 +74,24 @@ std::wstring GetHeaderItemText(HWND hwnd, int index)
     return std::wstring(text, wcsnlen(text, kItemTextCapacity));
 }
 
-void PaintHeader(HWND hwnd, HDC dc)
+bool PaintHeader(HWND hwnd, HDC dc, int)
 {
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
-    OwnedMemoryDC image(CreateMemoryDC(b.width, b.height));
-    if (!image)
-        return;
-    StretchBlt(image.get(), 0, 0, b.width, b.height, HeaderItemStrip, kFaceMiddleColumn, 0, 1,
-               kHeaderFaceHeight, SRCCOPY);
-    PrepareText(hwnd, image.get());
     int count = static_cast<int>(SendMessageA(hwnd, HDM_GETITEMCOUNT, 0, 0));
-    INT_PTR heldDown = GetWindowProp(hwnd, kPropHdIndex);
-    INT_PTR underMouse = GetWindowProp(hwnd, kPropHmIndex);
-    for (int i = 0; i < count; ++i) {
-        RECT r;
-        if (GetItemRect(hwnd, i, &r))
-            DrawItem(hwnd, image.get(), i, FaceOfItem(i, heldDown, underMouse), r.left,
-                     r.right - r.left, b.height, r.bottom);
-    }
-    BitBlt(dc, 0, 0, b.width, b.height, image.get(), 0, 0, SRCCOPY);
+    int heldDown = GetHeldItem(hwnd), underMouse = GetHotItem(hwnd);
+    return DrawOffScreen(dc, 0, 0, b.width, b.height, [&](HDC image) {
+        StretchBlt(image, 0, 0, b.width, b.height, HeaderItemStrip, kFaceMiddleColumn, 0, 1,
+                   kHeaderFaceHeight, SRCCOPY);
+        Selected font(image, FontOf(hwnd));
+        SetBkMode(image, TRANSPARENT);
+        for (int i = 0; i < count; ++i) {
+            RECT r;
+            if (GetItemRect(hwnd, i, &r))
+                DrawItem(hwnd, image, i, FaceOfItem(i, heldDown, underMouse), r.left,
+                         r.right - r.left, b.height, r.bottom);
+        }
+    });
 }
 
 int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state)
@@ -106,12 +102,11 @@ int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state)
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
     int width = r.right - r.left;
-    OwnedMemoryDC image(CreateMemoryDC(width, b.height));
-    if (!image)
-        return 0;
-    PrepareText(hwnd, image.get());
-    DrawItem(hwnd, image.get(), index, FaceOf(state), 0, width, b.height, b.height);
     WindowDC target(hwnd, dc);
-    BitBlt(target.get(), r.left, 0, width, r.bottom - r.top, image.get(), 0, 0, SRCCOPY);
+    DrawOffScreen(target.get(), r.left, 0, width, b.height, [&](HDC image) {
+        Selected font(image, FontOf(hwnd));
+        SetBkMode(image, TRANSPARENT);
+        DrawItem(hwnd, image, index, FaceOf(state), 0, width, b.height, b.height);
+    });
     return 0;
 }

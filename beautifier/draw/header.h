@@ -7,10 +7,11 @@
 // (HDINDEX) pressed, the item under the mouse (HMINDEX) hot.
 
 // The whole header, composed off-screen and copied once onto dc (origin at
-// the header's top-left). Right of the last item the header shows the
-// middle of the normal face. When one item is both held down and under the
-// mouse, it is drawn pressed.
-void PaintHeader(HWND hwnd, HDC dc);
+// the header's top-left); each item shows its own state, so the state given
+// is not used. Right of the last item the header shows the middle of the
+// normal face. When one item is both held down and under the mouse, it is
+// drawn pressed. False when nothing could be drawn.
+bool PaintHeader(HWND hwnd, HDC dc, int state);
 
 // One item in the state given (1 hot, 2 pressed, any other value normal),
 // onto dc or, when it is 0, the window's own DC. An index below 0 or past

@@ -1,5 +1,7 @@
 #include "draw/paint.h"
-#include "core/properties.h"
+#include "core/fade_timer.h"
+#include "core/forward.h"
+#include "core/kinds.h"
 #include "draw/borders.h"
 #include "draw/button_faces.h"
 #include "draw/colors.h"
@@ -9,9 +11,10 @@
 #include "draw/primitives.h"
 #include "draw/progress.h"
 #include "draw/window_dc.h"
-#include "interact/tracking.h"
 
 namespace {
+
+using Painter = bool (*)(HWND hwnd, HDC dc, int state);
 
 // Owns one paint cycle. Every self-painted kind closes its cycle even when
 // its painter draws nothing, or the window would be sent WM_PAINT forever.
@@ -35,96 +38,117 @@ private:
 LRESULT PaintPushButtonOpaque(HWND hwnd)
 {
     StopFadeTimer(hwnd);
-    SetWindowProp(hwnd, kPropAlphaLevel, kOpaque);
+    SetAlphaLevel(hwnd, kOpaque);
     PaintCycle paint(hwnd);
-    PaintPushButton(hwnd, NULL);
+    PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
     return 0;
 }
 
-// The editable drop-down combo box (CBS_DROPDOWN) is drawn whole: a white
-// field, the frame and the button. Its edit child draws the text.
+// The editable drop-down combo box is drawn whole: a white field, the frame
+// and the button. Its edit child draws the text.
 LRESULT PaintEditableCombo(HWND hwnd)
 {
-    int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
+    int state = GetVisualState(hwnd);
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
     PaintCycle paint(hwnd);
     FillSolidRect(paint.dc(), 0, 0, b.width, b.height, kWhite);
     FrameSolidRect(paint.dc(), 0, 0, b.width, b.height, FrameColourOf(hwnd));
-    PaintComboButton(hwnd, paint.dc(), state, true);
+    ShowComboButton(hwnd, paint.dc(), state, true);
     return 0;
 }
 
-// A list that draws its own items gets the flat frame and button over its
-// three-dimensional edge, in the state it last showed.
-LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam)
-{
-    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
-        int state = static_cast<int>(GetWindowProp(hwnd, kPropOldState));
-        WindowDC window(hwnd);
-        PaintControlBorder(hwnd, window.get());
-        PaintComboButton(hwnd, window.get(), state, true);
-    });
-}
-
-// A repaint shows the glyph in its normal state; the next mouse event
-// brings back hot or pressed.
 LRESULT DecorateToggle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                       int (*paintGlyph)(HWND, int, bool))
+                       ControlKind kind)
 {
     return ForwardThen(previous, hwnd, message, wParam, lParam,
-                       [&] { paintGlyph(hwnd, StateNormal, true); });
+                       [&] { ShowGlyph(hwnd, kind, StateNormal, true); });
 }
 
 LRESULT DecorateWith(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                     void (*paintBorder)(HWND, HDC))
+                     Painter paint)
 {
-    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] { paintBorder(hwnd, NULL); });
+    return ForwardThen(previous, hwnd, message, wParam, lParam,
+                       [&] { paint(hwnd, NULL, StateNormal); });
 }
 
-LRESULT PaintWhole(HWND hwnd, void (*painter)(HWND, HDC))
+LRESULT PaintWhole(HWND hwnd, Painter paint)
 {
-    PaintCycle paint(hwnd);
-    painter(hwnd, paint.dc());
+    PaintCycle cycle(hwnd);
+    paint(hwnd, cycle.dc(), StateNormal);
     return 0;
-}
-
-bool IsEditableCombo(HWND hwnd)
-{
-    return !(GetWindowLongA(hwnd, GWL_STYLE) & CBS_SIMPLE);
 }
 
 }  // namespace
 
-LRESULT OnPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT PaintPushButtonWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                             LPARAM lParam)
 {
-    switch (ClassifyWindow(hwnd)) {
-    case ControlKind::PushButton:
-        if (DrawnAsPushButton(GetWindowProp(hwnd, kPropOldStyle)))
-            return PaintPushButtonOpaque(hwnd);
-        break;
-    case ControlKind::ComboBox:
-        if (IsEditableCombo(hwnd))
-            return PaintEditableCombo(hwnd);
-        return DecorateComboBox(previous, hwnd, message, wParam, lParam);
-    case ControlKind::DriveList:
-        return DecorateComboBox(previous, hwnd, message, wParam, lParam);
-    case ControlKind::CheckBox:
-        return DecorateToggle(previous, hwnd, message, wParam, lParam, PaintCheckBox);
-    case ControlKind::OptionButton:
-        return DecorateToggle(previous, hwnd, message, wParam, lParam, PaintOptionButton);
-    case ControlKind::DataList:
-    case ControlKind::ComboList:
-        return DecorateWith(previous, hwnd, message, wParam, lParam, PaintControlBorder);
-    case ControlKind::ProgressBar:
-        return PaintWhole(hwnd, PaintProgressClient);
-    case ControlKind::Header:
-        return PaintWhole(hwnd, PaintHeader);
-    case ControlKind::Grid:
-        return DecorateWith(previous, hwnd, message, wParam, lParam, PaintGridBorder);
-    default:
-        break;
-    }
+    if (DrawnAsPushButton(GetAttachedStyle(hwnd)))
+        return PaintPushButtonOpaque(hwnd);
     return Forward(previous, hwnd, message, wParam, lParam);
+}
+
+LRESULT PaintComboBoxByStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                             LPARAM lParam)
+{
+    if (ComboStyleOf(hwnd).dropDownEdit)
+        return PaintEditableCombo(hwnd);
+    return DecorateComboBox(previous, hwnd, message, wParam, lParam);
+}
+
+LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                         LPARAM lParam)
+{
+    return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
+        int state = GetVisualState(hwnd);
+        WindowDC window(hwnd);
+        PaintControlBorder(hwnd, window.get(), state);
+        ShowComboButton(hwnd, window.get(), state, true);
+    });
+}
+
+LRESULT DecorateCheckBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                         LPARAM lParam)
+{
+    return DecorateToggle(previous, hwnd, message, wParam, lParam, ControlKind::CheckBox);
+}
+
+LRESULT DecorateOptionButton(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                             LPARAM lParam)
+{
+    return DecorateToggle(previous, hwnd, message, wParam, lParam, ControlKind::OptionButton);
+}
+
+LRESULT DecorateList(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DecorateWith(previous, hwnd, message, wParam, lParam, PaintControlBorder);
+}
+
+LRESULT DecorateGrid(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DecorateWith(previous, hwnd, message, wParam, lParam, PaintGridBorder);
+}
+
+LRESULT PaintProgressBarWhole(WNDPROC, HWND hwnd, UINT, WPARAM, LPARAM)
+{
+    return PaintWhole(hwnd, PaintProgressClient);
+}
+
+LRESULT PaintHeaderWhole(WNDPROC, HWND hwnd, UINT, WPARAM, LPARAM)
+{
+    return PaintWhole(hwnd, PaintHeader);
+}
+
+LRESULT PaintProgressFrame(WNDPROC, HWND hwnd, UINT, WPARAM, LPARAM)
+{
+    PaintProgressWindow(hwnd, NULL, StateNormal);
+    return 0;
+}
+
+LRESULT FlattenClientEdge(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
+                          LPARAM lParam)
+{
+    return ForwardThen(previous, hwnd, message, wParam, lParam,
+                       [&] { PaintFlatClientEdge(hwnd, NULL, StateNormal); });
 }

@@ -189,14 +189,17 @@ int DrawSlicedImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
 {
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
         return 0;
+    auto slices = [&](HDC image) {
+        DrawSlices(image, 0, 0, dw, dh, src, sx, sy, sw, sh, left, top, right, bottom);
+    };
     // Composed off-screen, so that the destination only ever sees the whole
-    // image; without that DC there is nothing to copy.
+    // image; without that image there is nothing to copy.
+    if (key == kNoKeyColor)
+        return DrawOffScreen(dst, dx, dy, dw, dh, slices);
     OwnedMemoryDC image(CreateMemoryDC(dw, dh));
     if (!image)
         return 0;
-    DrawSlices(image.get(), 0, 0, dw, dh, src, sx, sy, sw, sh, left, top, right, bottom);
-    if (key == kNoKeyColor)
-        return BitBlt(dst, dx, dy, dw, dh, image.get(), 0, 0, SRCCOPY);
+    slices(image.get());
     BlitTransparent(dst, dx, dy, dw, dh, image.get(), 0, 0, key, NULL);
     return 1;
 }
@@ -224,6 +227,8 @@ void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
     if (!display)
         return;
     // Declared before the DCs that it is selected into, so deleted after them.
+    // The guards that select it are declared after them, so it is out of
+    // the DCs before either goes.
     OwnedPalette halftone(palette ? NULL : GdiCreateHalftonePalette(display.get()));
     if (!palette)
         palette = halftone.get();
@@ -244,14 +249,12 @@ void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
     if (!background || !source || !mask)
         return;
 
-    SelectPalette(background.get(), palette, TRUE);
-    RealizePalette(background.get());
+    SelectedPalette backgroundPalette(background.get(), palette);
     BitBlt(background.get(), 0, 0, w, h, dst, dx, dy, SRCCOPY);
 
     // A monochrome source takes its two colours from the copy's text and
     // background colours.
-    SelectPalette(source.get(), palette, TRUE);
-    RealizePalette(source.get());
+    SelectedPalette sourcePalette(source.get(), palette);
     SetBkColor(source.get(), GetBkColor(src));
     SetTextColor(source.get(), GetTextColor(src));
     BitBlt(source.get(), 0, 0, w, h, src, sx, sy, SRCCOPY);

@@ -22,6 +22,61 @@ HDC CreateMemoryDC(int width, int height);
 BOOL DeleteMemoryDC(HDC dc);
 using OwnedMemoryDC = Owned<HDC, DeleteMemoryDC>;
 
+// Draws with draw(image) into an off-screen image of width x height, then
+// copies it in one go to (x, y) of target, which thus never shows a half-
+// drawn picture. False, with nothing drawn, when there is no target or the
+// image cannot be made.
+template <class Draw>
+bool DrawOffScreen(HDC target, int x, int y, int width, int height, Draw draw)
+{
+    OwnedMemoryDC image(CreateMemoryDC(width, height));
+    if (!target || !image)
+        return false;
+    draw(image.get());
+    BitBlt(target, x, y, width, height, image.get(), 0, 0, SRCCOPY);
+    return true;
+}
+
+// An object selected into a DC for the guard's life; the one it replaced is
+// selected back at the end, so that neither outlives the other selected. A
+// 0 object selects nothing.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), replaced_(object ? SelectObject(dc, object) : NULL) {}
+    ~Selected()
+    {
+        if (replaced_)
+            SelectObject(dc_, replaced_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ replaced_;
+};
+
+// The same for a palette, which SelectPalette selects, in the background.
+class SelectedPalette {
+public:
+    SelectedPalette(HDC dc, HPALETTE palette)
+        : dc_(dc), replaced_(SelectPalette(dc, palette, TRUE))
+    {
+        RealizePalette(dc);
+    }
+    ~SelectedPalette()
+    {
+        if (replaced_)
+            SelectPalette(dc_, replaced_, TRUE);
+    }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+private:
+    HDC dc_;
+    HPALETTE replaced_;
+};
+
 int FillSolidRect(HDC dc, int x, int y, int width, int height, COLORREF colour);
 // A one-pixel frame just inside the rectangle.
 int FrameSolidRect(HDC dc, int x, int y, int width, int height, COLORREF colour);

@@ -1,7 +1,9 @@
 #include "draw/progress.h"
 #include <commctrl.h>
+#include "draw/borders.h"
 #include "draw/colors.h"
 #include "draw/primitives.h"
+#include "draw/window_dc.h"
 
 float ProgressFraction(HWND hwnd)
 {
@@ -28,14 +30,31 @@ void DrawProgressFill(HWND hwnd, HDC dc, int x, int y, int width, int height)
     }
 }
 
-void PaintProgressClient(HWND hwnd, HDC dc)
+bool PaintProgressClient(HWND hwnd, HDC dc, int)
 {
     RECT client = {};
     GetClientRect(hwnd, &client);
-    OwnedMemoryDC image(CreateMemoryDC(client.right, client.bottom));
-    if (!image)
-        return;
-    FillSolidRect(image.get(), 0, 0, client.right, client.bottom, kWhite);
-    DrawProgressFill(hwnd, image.get(), 0, 0, client.right, client.bottom);
-    BitBlt(dc, 0, 0, client.right, client.bottom, image.get(), 0, 0, SRCCOPY);
+    return DrawOffScreen(dc, 0, 0, client.right, client.bottom, [&](HDC image) {
+        FillSolidRect(image, 0, 0, client.right, client.bottom, kWhite);
+        DrawProgressFill(hwnd, image, 0, 0, client.right, client.bottom);
+    });
+}
+
+bool PaintProgressWindow(HWND hwnd, HDC dc, int)
+{
+    int bx, by;
+    GetNonClientBorder(hwnd, &bx, &by);
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    WindowDC target(hwnd, dc);
+    return DrawOffScreen(target.get(), 0, 0, b.width, b.height, [&](HDC image) {
+        FillSolidRect(image, 0, 0, b.width, b.height, kFrameEnabled);
+        FillSolidRect(image, 1, 1, b.width - 2, b.height - 2, kWhite);
+        // A bar without a border of its own has its client area reaching the
+        // window's edge: the fill must still stay inside the frame.
+        IntersectClipRect(image, 1, 1, b.width - 1, b.height - 1);
+        DrawProgressFill(hwnd, image, bx, by, client.right, client.bottom);
+    });
 }

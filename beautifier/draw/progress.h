@@ -15,7 +15,16 @@ float ProgressFraction(HWND hwnd);
 // dc that the bar's client area occupies there.
 void DrawProgressFill(HWND hwnd, HDC dc, int x, int y, int width, int height);
 
+// Neither painter has a state to show: the state given is not used. Both
+// return false when nothing could be drawn.
+
 // The client area, composed off-screen and copied once onto dc (origin at
 // the client's top-left). The frame around it belongs to the non-client
 // painting.
-void PaintProgressClient(HWND hwnd, HDC dc);
+bool PaintProgressClient(HWND hwnd, HDC dc, int state);
+
+// The whole bar in place of the system's non-client painting: a one-pixel
+// frame, white inside, and the filled part over the client area, never over
+// the frame; composed off-screen and copied once onto dc (origin at the
+// window's outer top-left), or onto the window when dc is 0.
+bool PaintProgressWindow(HWND hwnd, HDC dc, int state);

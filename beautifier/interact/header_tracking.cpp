@@ -2,7 +2,7 @@
 #include <commctrl.h>
 #include "core/properties.h"
 #include "draw/header.h"
-#include "interact/tracking.h"
+#include "interact/mouse_tracking.h"
 
 namespace {
 
@@ -11,11 +11,6 @@ const int kNoItem = -1;
 int ItemCount(HWND hwnd)
 {
     return static_cast<int>(SendMessageA(hwnd, HDM_GETITEMCOUNT, 0, 0));
-}
-
-int ItemProp(HWND hwnd, const char* name)
-{
-    return static_cast<int>(GetWindowProp(hwnd, name));
 }
 
 void ShowItem(HWND hwnd, int index, int state)
@@ -37,45 +32,45 @@ int HitTestHeader(HWND hwnd, int x)
     return kNoItem;
 }
 
-void HeaderMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam)
+void HeaderMouseMove(HWND hwnd, ControlKind, WPARAM wParam, LPARAM lParam)
 {
     MarkMouseInside(hwnd);
     int item = HitTestHeader(hwnd, GetLParamX(lParam));
-    int hot = ItemProp(hwnd, kPropHmIndex), held = ItemProp(hwnd, kPropHdIndex);
+    int hot = GetHotItem(hwnd), held = GetHeldItem(hwnd);
     if (item == hot)
         return;
     // The held item keeps its pressed look.
     if (hot >= 0 && hot != held)
         ShowItem(hwnd, hot, StateNormal);
     if (!(wParam & MK_LBUTTON)) {
-        SetWindowProp(hwnd, kPropHmIndex, item);
+        SetHotItem(hwnd, item);
         ShowItem(hwnd, item, StateHot);
     } else if (item == held) {
         ShowItem(hwnd, held, StatePressed);
     }
 }
 
-void HeaderPress(HWND hwnd, LPARAM lParam)
+void HeaderPress(HWND hwnd, ControlKind, WPARAM, LPARAM lParam)
 {
     if (ItemCount(hwnd) <= 0)
         return;
     int item = HitTestHeader(hwnd, GetLParamX(lParam));
-    SetWindowProp(hwnd, kPropHdIndex, item);
+    SetHeldItem(hwnd, item);
     ShowItem(hwnd, item, StatePressed);
 }
 
-void HeaderRelease(HWND hwnd)
+void HeaderRelease(HWND hwnd, ControlKind, WPARAM, LPARAM)
 {
-    int held = ItemProp(hwnd, kPropHdIndex);
-    SetWindowProp(hwnd, kPropHdIndex, kNoItem);
+    int held = GetHeldItem(hwnd);
+    SetHeldItem(hwnd, kNoItem);
     ShowItem(hwnd, held, IsCursorOverWindow(hwnd) ? StateHot : StateNormal);
 }
 
-void HeaderMouseLeave(HWND hwnd)
+void HeaderMouseLeave(HWND hwnd, ControlKind, WPARAM, LPARAM)
 {
-    int hot = ItemProp(hwnd, kPropHmIndex);
-    SetWindowProp(hwnd, kPropMouseFlag, 0);
-    SetWindowProp(hwnd, kPropHdIndex, kNoItem);
-    SetWindowProp(hwnd, kPropHmIndex, kNoItem);
+    int hot = GetHotItem(hwnd);
+    SetMouseInside(hwnd, false);
+    SetHeldItem(hwnd, kNoItem);
+    SetHotItem(hwnd, kNoItem);
     ShowItem(hwnd, hot, StateNormal);
 }

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include "control_form.h"
-#include "core/attach.h"
-#include "core/wndproc.h"
+#include "attach.h"
+#include "wndproc.h"
 #include "draw/button_faces.h"
 #include "draw/strips.h"
 
@@ -143,7 +143,7 @@ TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep th
         CHECK(IsRoundedRegion(b));
         FillSolidRect(target.get(), 0, 0, 100, 30, RGB(0, 0, 0));
         SetWindowProp(b, kPropAlphaLevel, 255);
-        PaintPushButton(b, target.get());
+        PaintPushButton(b, target.get(), PushButtonState(b));
         CHECK((GetPixel(target.get(), 50, 0) == RGB(27, 143, 213)) == push);
     }
     // An automatic option button still checks itself and answers as one.

@@ -1,9 +1,12 @@
 #pragma once
+#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
 #include "testing.h"
 #include "beautifier.h"
+#include "core/kinds.h"
+#include "core/module.h"
 #include "core/properties.h"
 #include "draw/gdi.h"
 #include "draw/primitives.h"
@@ -34,9 +37,13 @@ inline HDC PaintedImage(int w, int h, const PixelRule& rule)
 // "" when the w x h pixels of dc follow the rule, else the first that does not.
 inline std::string FirstPixelNotAsExpected(HDC dc, int w, int h, const PixelRule& expected)
 {
-    for (int i = 0; i < w * h; ++i)
-        if (GetPixel(dc, i % w, i / w) != expected(i % w, i / w))
-            return "(" + std::to_string(i % w) + ", " + std::to_string(i / w) + ")";
+    for (int i = 0; i < w * h; ++i) {
+        if (GetPixel(dc, i % w, i / w) == expected(i % w, i / w))
+            continue;
+        char at[32];
+        snprintf(at, sizeof at, "(%d, %d)", i % w, i / w);
+        return at;
+    }
     return "";
 }
 

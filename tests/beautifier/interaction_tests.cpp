@@ -3,12 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "control_form.h"
-#include "core/attach.h"
+#include "attach.h"
 #include "core/properties.h"
 #include "draw/colors.h"
 #include "draw/strips.h"
 #include "interact/header_tracking.h"
-#include "interact/toggles.h"
+#include "interact/combo.h"
+#include "interact/glyph_toggles.h"
 
 namespace {
 

@@ -4,8 +4,10 @@
 #include "core/properties.h"
 #include "draw/colors.h"
 #include "draw/strips.h"
-#include "interact/nonclient.h"
-#include "interact/tracking.h"
+#include "draw/borders.h"
+#include "draw/progress.h"
+#include "core/fade_timer.h"
+#include "interact/mouse_tracking.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include "draw/progress.h"
 #include "draw/strips.h"
 #include "draw/window_dc.h"
-#include "interact/nonclient.h"
 
 namespace {
 
@@ -38,8 +37,7 @@ TEST_CASE_FIXTURE(Form, "drop-down button: white face and an arrow centred with 
         for (bool enabled : {true, false}) {
             EnableWindow(combo, enabled);
             Mark(combo);
-            int state = StateNormal;
-            PaintComboButton(combo, NULL, state, true);
+            ShowComboButton(combo, NULL, StateNormal, true);
             CHECK(WindowNotAsExpected(combo, [&](int x, int y) {
                       int row = y - ay, col = x - ax;
                       if (x < left || x >= left + bw || y < 1 || y >= b.height - 1)
@@ -61,23 +59,21 @@ TEST_CASE_FIXTURE(Form, "drop-down button: hot, pressed while the list is down, 
     auto face = [&] { return WindowPixel(combo, cornerX, 1); };
     COLORREF hot = GetPixel(ComboButtonStrip, 1, 0), pressed = GetPixel(ComboButtonStrip, 5, 0);
 
-    int state = StateHot;
-    PaintComboButton(combo, NULL, state, false);
+    CHECK(ShowComboButton(combo, NULL, StateHot, false));
     CHECK((face() == hot && GetWindowProp(combo, kPropOldState) == StateHot));
     Mark(combo);
-    PaintComboButton(combo, NULL, state, false);
+    CHECK(!ShowComboButton(combo, NULL, StateHot, false));
     CHECK(face() == kMarker);
     SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
-    state = StateNormal;
-    PaintComboButton(combo, NULL, state, false);
-    CHECK((state == StatePressed && face() == pressed));
+    CHECK(ShowComboButton(combo, NULL, StateNormal, false));
+    CHECK(face() == pressed);
     CHECK(GetWindowProp(combo, kPropOldState) == StatePressed);
     SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
 
     HWND simple = Add("ComboBox", CBS_SIMPLE, 120, 100);
     SetWindowProp(simple, kPropOldState, StateHot);
     Mark(simple);
-    PaintComboButton(simple, NULL, state, true);
+    CHECK(!ShowComboButton(simple, NULL, StateNormal, true));
     CHECK(WindowNotAsExpected(simple, [](int, int) { return kMarker; }) == "");
     CHECK(GetWindowProp(simple, kPropOldState) == StateHot);
 }
@@ -90,7 +86,7 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
     for (int extra : {5, 7}) {
         HWND box = Add("ThunderCheckBox", BS_AUTOCHECKBOX | BS_LEFTTEXT, 120, cy + extra);
         Mark(box);
-        PaintCheckBox(box, StateNormal, true);
+        ShowGlyph(box, ControlKind::CheckBox, StateNormal, true);
         int top = extra == 5 ? 2 : 4;
         CHECK((WindowPixel(box, 0, top - 1) == kMarker && WindowPixel(box, cx, top) == kMarker));
         CHECK(WindowPixel(box, 0, top) == kFrameEnabled);
@@ -114,7 +110,7 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
         EnableWindow(box, c.enabled);
         SendMessageA(box, BM_SETCHECK, c.check, 0);
         Mark(box);
-        CHECK(PaintCheckBox(box, c.state, true) == 1);
+        CHECK(ShowGlyph(box, ControlKind::CheckBox, c.state, true) == 1);
         CHECK(WindowPixel(box, 0, y0) == c.frame);
         CHECK(WindowPixel(box, cx - 1, y0 + cy - 1) == c.frame);
         COLORREF fill = c.fillRow < 0 ? kWhite : GetPixel(OptionCircleStrip, 1, c.fillRow);
@@ -127,8 +123,8 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
     }
     // The same state again paints nothing unless forced.
     Mark(box);
-    CHECK((PaintCheckBox(box, StatePressed, false) == 0 && WindowPixel(box, 0, y0) == kMarker));
-    CHECK(PaintCheckBox(box, StateHot, false) == 1);
+    CHECK((ShowGlyph(box, ControlKind::CheckBox, StatePressed, false) == 0 && WindowPixel(box, 0, y0) == kMarker));
+    CHECK(ShowGlyph(box, ControlKind::CheckBox, StateHot, false) == 1);
     CHECK(GetWindowProp(box, kPropOldState) == StateHot);
 }
 
@@ -150,7 +146,7 @@ TEST_CASE_FIXTURE(Form, "option button: the disc of its state over what the syst
         SendMessageA(option, BM_SETCHECK, c.check, 0);
         REQUIRE(SendMessageA(option, BM_GETCHECK, 0, 0) == c.check);
         Mark(option);
-        CHECK(PaintOptionButton(option, c.state, true) == 1);
+        CHECK(ShowGlyph(option, ControlKind::OptionButton, c.state, true) == 1);
         CHECK(WindowPixel(option, 0, y0) == kMarker);  // outside the disc
         CHECK(WindowPixel(option, 3, y0) == GetPixel(OptionCircleStrip, 3, 13 * c.cell));
         CHECK(WindowPixel(option, 4, y0 + 4) == GetPixel(OptionCircleStrip, 4, 13 * c.cell + 4));
@@ -177,7 +173,7 @@ TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, press
         SetWindowProp(header, kPropHdIndex, c.down);
         SetWindowProp(header, kPropHmIndex, c.over);
         Mark(header);
-        PaintHeader(header, WindowDC(header).get());
+        PaintHeader(header, WindowDC(header).get(), StateNormal);
         for (int i = 0; i < 3; ++i)
             CHECK(at(i) == face(c.faces[i]));
         CHECK(WindowPixel(header, r[2].right + 5, 0) == GetPixel(HeaderItemStrip, 1, 0));
@@ -226,7 +222,7 @@ TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position ov
         SIZE client = ClientSize(c.bar);
         OwnedMemoryDC image(CreateMemoryDC(client.cx, client.cy));
         FillSolidRect(image.get(), 0, 0, client.cx, client.cy, kMarker);
-        PaintProgressClient(c.bar, image.get());
+        PaintProgressClient(c.bar, image.get(), StateNormal);
         CHECK(FirstPixelNotAsExpected(image.get(), client.cx, client.cy, [&](int x, int y) {
                   return filled(x, y) ? kProgressFill : kWhite;
               }) == "");
@@ -234,7 +230,7 @@ TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position ov
         int bx, by;
         GetNonClientBorder(c.bar, &bx, &by);
         Mark(c.bar);
-        PaintProgressWindow(c.bar);
+        PaintProgressWindow(c.bar, NULL, StateNormal);
         CHECK(WindowNotAsExpected(c.bar, [&](int x, int y) {
                   if (Ring(c.bar, x, y) == 0)
                       return kFrameEnabled;
@@ -252,8 +248,8 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
         EnableWindow(edit, enabled);
         for (HWND h : {list, edit})
             Mark(h);
-        PaintControlBorder(list, NULL);
-        PaintFlatClientEdge(edit);
+        PaintControlBorder(list, NULL, StateNormal);
+        PaintFlatClientEdge(edit, NULL, StateNormal);
         int bx, by;
         CHECK((GetNonClientBorder(edit, &bx, &by) && bx == 2 && by == 2));
         // The edit's rings take its client DC's background colour, white by default.
@@ -268,9 +264,9 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
     HWND grid = Add("ApexGridTest", WS_BORDER, 80, 30);
     for (HWND h : {plain, bare, grid})
         Mark(h);
-    PaintFlatClientEdge(plain);
-    PaintGridBorder(bare, NULL);
-    PaintGridBorder(grid, NULL);
+    PaintFlatClientEdge(plain, NULL, StateNormal);
+    PaintGridBorder(bare, NULL, StateNormal);
+    PaintGridBorder(grid, NULL, StateNormal);
     for (HWND h : {plain, bare, grid})
         CHECK(WindowNotAsExpected(h, [&](int x, int y) {
                   return h == grid && Ring(h, x, y) == 0 ? kFrameEnabled : kMarker;
@@ -298,16 +294,16 @@ TEST_CASE_FIXTURE(Form, "every painter, run thousands of times, leaves no GDI ob
     SendMessageA(bar, PBM_SETPOS, 50, 0);
     OwnedMemoryDC target(CreateMemoryDC(300, 100));
     auto paintAll = [&](int state) {
-        PaintControlBorder(combo, NULL);
-        PaintComboButton(combo, NULL, state, true);
-        PaintCheckBox(check, state, true);
-        PaintOptionButton(option, state, true);
-        PaintHeader(header, target.get());
+        PaintControlBorder(combo, NULL, StateNormal);
+        ShowComboButton(combo, NULL, state, true);
+        ShowGlyph(check, ControlKind::CheckBox, state, true);
+        ShowGlyph(option, ControlKind::OptionButton, state, true);
+        PaintHeader(header, target.get(), StateNormal);
         PaintHeaderItem(header, NULL, 0, state);
-        PaintProgressClient(bar, target.get());
-        PaintProgressWindow(bar);
-        PaintFlatClientEdge(edit);
-        PaintGridBorder(grid, NULL);
+        PaintProgressClient(bar, target.get(), StateNormal);
+        PaintProgressWindow(bar, NULL, StateNormal);
+        PaintFlatClientEdge(edit, NULL, StateNormal);
+        PaintGridBorder(grid, NULL, StateNormal);
     };
     long live = GdiLiveObjectCount();
     for (int i = 0; i < 2000; ++i)

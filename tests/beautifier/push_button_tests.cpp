@@ -1,5 +1,6 @@
 #include "beautifier_testing.h"
-#include "interact/tracking.h"
+#include "core/fade_timer.h"
+#include "interact/mouse_tracking.h"
 
 namespace {
 

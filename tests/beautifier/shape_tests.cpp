@@ -2,7 +2,7 @@
 #include <commctrl.h>
 #include <map>
 #include "control_form.h"
-#include "core/attach.h"
+#include "attach.h"
 #include "draw/button_faces.h"
 #include "draw/strips.h"
 
@@ -202,7 +202,7 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be 
         SetWindowProp(button, kPropOldState, failing);
         SetWindowProp(button, kPropAlphaLevel, kOpaque);
         Mark(button);
-        PaintPushButton(button, NULL);
+        PaintPushButton(button, NULL, PushButtonState(button));
         CHECK(WindowPixel(button, oldSize.cx / 2, 1) != kMarker);
     }
     // Whatever creation fails, every image stays usable and the count holds.

@@ -5,7 +5,8 @@
 #include "../beautifier/storm.h"
 #include "draw/strips.h"
 #include "form2.h"
-#include "interact/tracking.h"
+#include "core/fade_timer.h"
+#include "interact/mouse_tracking.h"
 
 namespace {
 

@@ -1,39 +1,40 @@
-#include "core/attach.h"
+#include "attach.h"
+#include <iterator>
+#include "core/fade_timer.h"
+#include "core/kinds.h"
+#include "core/module.h"
 #include "core/properties.h"
-#include "core/shape.h"
-#include "core/wndproc.h"
 #include "draw/button_faces.h"
 #include "draw/strips.h"
-#include "interact/tracking.h"
+#include "wndproc.h"
 
 namespace {
 
-struct StartValue {
-    const char* prop;
-    INT_PTR value;
-};
-
 // What the mouse and key handlers keep about a combo box, drive list, check
-// box or option button, and about a header (no item hot, none held down).
-const StartValue kToggleProps[] = {{kPropMouseFlag, 0}, {kPropOldState, StateNormal}};
-const StartValue kHeaderProps[] = {{kPropMouseFlag, 0}, {kPropHdIndex, -1}, {kPropHmIndex, -1}};
-// A push button's own, besides its images; OLDSTYLE and OLDSTATE are set
-// from the window.
+// box or option button, and about a header, besides MOUSEFLAG.
+const char* const kToggleProps[] = {kPropMouseFlag, kPropOldState};
+const char* const kHeaderProps[] = {kPropMouseFlag, kPropHdIndex, kPropHmIndex};
+// A push button's own, besides its images.
 const char* const kPushButtonProps[] = {kPropOldStyle, kPropMouseFlag, kPropTimerId,
                                         kPropOldState, kPropAlphaLevel};
 
-template <size_t N>
-void SetStartValues(HWND hwnd, const StartValue (&values)[N])
-{
-    for (const StartValue& v : values)
-        SetWindowProp(hwnd, v.prop, v.value);
-}
+const int kNoItem = -1;
 
 template <size_t N>
-void RemoveProps(HWND hwnd, const StartValue (&values)[N])
+void RemoveProps(HWND hwnd, const char* const (&names)[N])
 {
-    for (const StartValue& v : values)
-        RemoveWindowProp(hwnd, v.prop);
+    for (const char* name : names)
+        RemoveWindowProp(hwnd, name);
+}
+
+void AttachChildren(HWND hwnd)
+{
+    EnumChildWindows(hwnd, AttachChildProc, 0);
+}
+
+void DetachChildren(HWND hwnd)
+{
+    EnumChildWindows(hwnd, DetachChildProc, 0);
 }
 
 void PreparePushButton(HWND hwnd)
@@ -46,11 +47,10 @@ void PreparePushButton(HWND hwnd)
     // procedure, which is not yet subclassed.
     if (DrawnAsPushButton(style))
         SendMessageA(hwnd, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-    SetWindowProp(hwnd, kPropOldStyle, style);
-    SetWindowProp(hwnd, kPropMouseFlag, 0);
+    SetAttachedStyle(hwnd, style);
+    SetMouseInside(hwnd, false);
     SetWindowProp(hwnd, kPropTimerId, 0);
-    SetWindowProp(hwnd, kPropOldState, IsWindowEnabled(hwnd) ? StateNormal : StateDisabled);
-    SetWindowProp(hwnd, kPropAlphaLevel, 0);
+    SetFade(hwnd, IsWindowEnabled(hwnd) ? StateNormal : StateDisabled, 0);
     SetButtonRegion(hwnd);
 }
 
@@ -60,80 +60,84 @@ void UnpreparePushButton(HWND hwnd)
     StopFadeTimer(hwnd);
     // Only the button type goes back: the other style bits have been the
     // owner's since attach, and it may have disabled or hidden the button.
-    LONG attached = static_cast<LONG>(GetWindowProp(hwnd, kPropOldStyle));
+    LONG attached = static_cast<LONG>(GetAttachedStyle(hwnd));
     LONG now = GetWindowLongA(hwnd, GWL_STYLE);
     SetWindowLongA(hwnd, GWL_STYLE, (now & ~BS_TYPEMASK) | (attached & BS_TYPEMASK));
-    for (const char* prop : kPushButtonProps)
-        RemoveWindowProp(hwnd, prop);
+    RemoveProps(hwnd, kPushButtonProps);
     SetWindowRgn(hwnd, NULL, TRUE);
+}
+
+void PrepareToggle(HWND hwnd)
+{
+    SetMouseInside(hwnd, false);
+    SetVisualState(hwnd, StateNormal);
+}
+
+void UnprepareToggle(HWND hwnd)
+{
+    RemoveProps(hwnd, kToggleProps);
 }
 
 // A combo box's drop-down list is a window of its own outside the combo's
 // tree, so no detach of the tree meets it; it is attached when the combo
 // first asks its parent for the list's colours, and goes with its combo.
-void DetachDropDownList(HWND combo)
+void UnprepareComboBox(HWND hwnd)
 {
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(combo, &info) && info.hwndList)
+    if (GetComboBoxInfo(hwnd, &info) && info.hwndList)
         DetachWindow(info.hwndList);
+    UnprepareToggle(hwnd);
 }
+
+// No item hot, none held down.
+void PrepareHeader(HWND hwnd)
+{
+    SetMouseInside(hwnd, false);
+    SetHeldItem(hwnd, kNoItem);
+    SetHotItem(hwnd, kNoItem);
+}
+
+void UnprepareHeader(HWND hwnd)
+{
+    RemoveProps(hwnd, kHeaderProps);
+}
+
+// What attaching sets up on a window of each kind before subclassing it,
+// and detaching takes down again; empty for kinds with nothing of their own.
+struct Preparation {
+    void (*prepare)(HWND hwnd);
+    void (*unprepare)(HWND hwnd);
+};
+
+// In the order of ControlKind. A container's descendants are attached
+// before it, and detached before it.
+const Preparation kPreparations[] = {
+    {AttachChildren, DetachChildren},          // Container
+    {PreparePushButton, UnpreparePushButton},  // PushButton
+    {PrepareToggle, UnprepareComboBox},        // ComboBox
+    {PrepareToggle, UnprepareComboBox},        // DriveList
+    {PrepareToggle, UnprepareToggle},          // CheckBox
+    {PrepareToggle, UnprepareToggle},          // OptionButton
+    {nullptr, nullptr},                        // ProgressBar
+    {PrepareHeader, UnprepareHeader},          // Header
+    {nullptr, nullptr},                        // DataList
+    {nullptr, nullptr},                        // ComboList
+    {nullptr, nullptr},                        // Grid
+    {nullptr, nullptr},                        // Other
+};
+static_assert(std::size(kPreparations) == kKindCount, "one row for every kind");
 
 void Prepare(HWND hwnd, ControlKind kind)
 {
-    switch (kind) {
-    case ControlKind::Container:
-        EnumChildWindows(hwnd, AttachChildProc, 0);
-        break;
-    case ControlKind::PushButton:
-        PreparePushButton(hwnd);
-        break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-        SetStartValues(hwnd, kToggleProps);
-        break;
-    case ControlKind::Header:
-        SetStartValues(hwnd, kHeaderProps);
-        break;
-    case ControlKind::ProgressBar:
-    case ControlKind::DataList:
-    case ControlKind::ComboList:
-    case ControlKind::Grid:
-    case ControlKind::Other:
-        break;
-    }
+    if (auto prepare = kPreparations[static_cast<int>(kind)].prepare)
+        prepare(hwnd);
 }
 
 void Unprepare(HWND hwnd, ControlKind kind)
 {
-    switch (kind) {
-    case ControlKind::Container:
-        EnumChildWindows(hwnd, DetachChildProc, 0);
-        break;
-    case ControlKind::PushButton:
-        UnpreparePushButton(hwnd);
-        break;
-    case ControlKind::ComboBox:
-    case ControlKind::DriveList:
-        DetachDropDownList(hwnd);
-        RemoveProps(hwnd, kToggleProps);
-        break;
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-        RemoveProps(hwnd, kToggleProps);
-        break;
-    case ControlKind::Header:
-        RemoveProps(hwnd, kHeaderProps);
-        break;
-    case ControlKind::ProgressBar:
-    case ControlKind::DataList:
-    case ControlKind::ComboList:
-    case ControlKind::Grid:
-    case ControlKind::Other:
-        break;
-    }
+    if (auto unprepare = kPreparations[static_cast<int>(kind)].unprepare)
+        unprepare(hwnd);
 }
 
 // Frame and client area are drawn again by whichever procedure is installed.

@@ -1,0 +1,94 @@
+#include "reactions.h"
+#include <iterator>
+#include "draw/paint.h"
+#include "interact/combo.h"
+#include "interact/glyph_toggles.h"
+#include "interact/header_tracking.h"
+#include "interact/push_button.h"
+
+namespace {
+
+// In the order of ControlKind. Every kind but the progress bar, which is
+// painted whole, and the data-bound list, whose frame is its own, gets the
+// flat client edge once the system has painted its frame.
+const KindReactions kReactions[] = {
+    // Container
+    {.nonClientPaint = FlattenClientEdge},
+    // PushButton
+    {.paint = PaintPushButtonWhole,
+     .nonClientPaint = FlattenClientEdge,
+     .dialogCode = AnswerDialogCode,
+     .setStyle = KeepOwnerDraw,
+     .mouseMove = PushButtonMouseMove,
+     .mouseLeave = PushButtonMouseLeave,
+     .press = PushButtonPress,
+     .release = PushButtonRelease,
+     .doubleClick = PushButtonPress,
+     .spaceDown = PushButtonPress,
+     .spaceUp = PushButtonSpaceUp,
+     .focusChange = PushButtonFocusChange,
+     .enable = PushButtonEnable,
+     .resize = PushButtonResize,
+     .timerTick = PushButtonFadeStep},
+    // ComboBox
+    {.paint = PaintComboBoxByStyle,
+     .nonClientPaint = FlattenClientEdge,
+     .mouseMove = ComboMouseMove,
+     .mouseLeave = ComboMouseLeave,
+     .press = ComboPress,
+     .release = ComboRelease,
+     .positionChanging = ComboPositionChanging},
+    // DriveList
+    {.paint = DecorateComboBox,
+     .nonClientPaint = FlattenClientEdge,
+     .mouseMove = ComboMouseMove,
+     .mouseLeave = ComboMouseLeave,
+     .press = ComboPress,
+     .release = ComboRelease,
+     .positionChanging = ComboPositionChanging},
+    // CheckBox
+    {.paint = DecorateCheckBox,
+     .nonClientPaint = FlattenClientEdge,
+     .mouseMove = GlyphMouseMove,
+     .mouseLeave = GlyphMouseLeave,
+     .press = GlyphPress,
+     .release = GlyphRelease,
+     .spaceDown = GlyphPress,
+     .spaceUp = GlyphRelease},
+    // OptionButton: its dot follows the focus.
+    {.paint = DecorateOptionButton,
+     .nonClientPaint = FlattenClientEdge,
+     .mouseMove = GlyphMouseMove,
+     .mouseLeave = GlyphMouseLeave,
+     .press = GlyphPress,
+     .release = GlyphRelease,
+     .spaceDown = GlyphPress,
+     .spaceUp = GlyphRelease,
+     .focusChange = GlyphRefresh},
+    // ProgressBar
+    {.paint = PaintProgressBarWhole, .nonClientPaint = PaintProgressFrame},
+    // Header
+    {.paint = PaintHeaderWhole,
+     .nonClientPaint = FlattenClientEdge,
+     .mouseMove = HeaderMouseMove,
+     .mouseLeave = HeaderMouseLeave,
+     .press = HeaderPress,
+     .release = HeaderRelease,
+     .doubleClick = HeaderPress},
+    // DataList
+    {.paint = DecorateList},
+    // ComboList
+    {.paint = DecorateList, .nonClientPaint = FlattenClientEdge},
+    // Grid
+    {.paint = DecorateGrid, .nonClientPaint = FlattenClientEdge},
+    // Other
+    {.nonClientPaint = FlattenClientEdge},
+};
+static_assert(std::size(kReactions) == kKindCount, "one row for every kind");
+
+}  // namespace
+
+const KindReactions& ReactionsOf(ControlKind kind)
+{
+    return kReactions[static_cast<int>(kind)];
+}
