@@ -8,6 +8,32 @@
 
 namespace {
 
+// Combo boxes and drive lists differ only in what their paint does.
+constexpr KindReactions ComboReactions(MessageHandler paint)
+{
+    return {.paint = paint,
+            .nonClientPaint = FlattenClientEdge,
+            .mouseMove = ComboMouseMove,
+            .mouseLeave = ComboMouseLeave,
+            .press = ComboPress,
+            .release = ComboRelease,
+            .positionChanging = ComboPositionChanging};
+}
+
+// Check boxes and option buttons; an option button's dot follows the focus.
+constexpr KindReactions GlyphReactions(MessageHandler paint, Reaction focusChange)
+{
+    return {.paint = paint,
+            .nonClientPaint = FlattenClientEdge,
+            .mouseMove = GlyphMouseMove,
+            .mouseLeave = GlyphMouseLeave,
+            .press = GlyphPress,
+            .release = GlyphRelease,
+            .spaceDown = GlyphPress,
+            .spaceUp = GlyphRelease,
+            .focusChange = focusChange};
+}
+
 // In the order of ControlKind. Every kind but the progress bar, which is
 // painted whole, and the data-bound list, whose frame is its own, gets the
 // flat client edge once the system has painted its frame.
@@ -30,41 +56,10 @@ const KindReactions kReactions[] = {
      .enable = PushButtonEnable,
      .resize = PushButtonResize,
      .timerTick = PushButtonFadeStep},
-    // ComboBox
-    {.paint = PaintComboBoxByStyle,
-     .nonClientPaint = FlattenClientEdge,
-     .mouseMove = ComboMouseMove,
-     .mouseLeave = ComboMouseLeave,
-     .press = ComboPress,
-     .release = ComboRelease,
-     .positionChanging = ComboPositionChanging},
-    // DriveList
-    {.paint = DecorateComboBox,
-     .nonClientPaint = FlattenClientEdge,
-     .mouseMove = ComboMouseMove,
-     .mouseLeave = ComboMouseLeave,
-     .press = ComboPress,
-     .release = ComboRelease,
-     .positionChanging = ComboPositionChanging},
-    // CheckBox
-    {.paint = DecorateCheckBox,
-     .nonClientPaint = FlattenClientEdge,
-     .mouseMove = GlyphMouseMove,
-     .mouseLeave = GlyphMouseLeave,
-     .press = GlyphPress,
-     .release = GlyphRelease,
-     .spaceDown = GlyphPress,
-     .spaceUp = GlyphRelease},
-    // OptionButton: its dot follows the focus.
-    {.paint = DecorateOptionButton,
-     .nonClientPaint = FlattenClientEdge,
-     .mouseMove = GlyphMouseMove,
-     .mouseLeave = GlyphMouseLeave,
-     .press = GlyphPress,
-     .release = GlyphRelease,
-     .spaceDown = GlyphPress,
-     .spaceUp = GlyphRelease,
-     .focusChange = GlyphRefresh},
+    ComboReactions(PaintComboBoxByStyle),          // ComboBox
+    ComboReactions(DecorateComboBox),              // DriveList
+    GlyphReactions(DecorateCheckBox, nullptr),     // CheckBox
+    GlyphReactions(DecorateOptionButton, GlyphRefresh),  // OptionButton
     // ProgressBar
     {.paint = PaintProgressBarWhole, .nonClientPaint = PaintProgressFrame},
     // Header
