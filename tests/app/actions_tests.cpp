@@ -267,7 +267,8 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
         REQUIRE(CreateDirectoryW(kRepairFile.c_str(), NULL));
         w.Click(IDC_COMMAND2);
         DWORD attributes = GetFileAttributesW(kRepairFile.c_str());
-        CHECK((attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)));
+        CHECK(attributes != INVALID_FILE_ATTRIBUTES);
+        CHECK((attributes & FILE_ATTRIBUTE_DIRECTORY));
         RemoveDirectoryW(kRepairFile.c_str());
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);

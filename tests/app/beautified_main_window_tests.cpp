@@ -143,9 +143,12 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
     PostMessageW(form, WM_CLOSE, 0, 0);
     REQUIRE(PumpUntil([&] { return !IsWindow(form); }, 10000, TranslateFormMessage));
     CHECK(g_propsAtUnload == 0);
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
-    for (HGDIOBJ h : made)
-        CHECK((h != NULL && GetObjectType(h) == 0));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
+    for (HGDIOBJ h : made) {
+        CHECK(h != NULL);
+        CHECK(GetObjectType(h) == 0);
+    }
 }
 
 TEST_CASE_FIXTURE(GdiBalance, "high contrast leaves the main window to the system, and its end takes it back")

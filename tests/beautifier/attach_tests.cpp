@@ -100,27 +100,38 @@ TEST_CASE_FIXTURE(GdiBalance, "every window of a tree is prepared by its kind, i
         g_seen.clear();
         g_HasUserTrackMouseEvent = kFlagFalse;
         REQUIRE(BeautifierAttach(form));
-        CHECK((g_Initialized == kFlagTrue && g_HasUserTrackMouseEvent == kFlagTrue));
+        CHECK(g_Initialized == kFlagTrue);
+        CHECK(g_HasUserTrackMouseEvent == kFlagTrue);
         CHECK(g_AttachedCount == windows);
         for (const auto& w : tree)
             CHECK(BeautifierPropsOf(w.first) == w.second);
-        CHECK((GetWindowProp(header, kPropHdIndex) == -1 && GetWindowProp(header, kPropHmIndex) == -1));
+        CHECK(GetWindowProp(header, kPropHdIndex) == -1);
+        CHECK(GetWindowProp(header, kPropHmIndex) == -1);
         CHECK(GetWindowProp(button, kPropOldState) == StateNormal);
         CHECK(GetWindowProp(tree[4].first, kPropOldState) == StateDisabled);
-        CHECK((WhenAttached(nested) < WhenAttached(inner) && WhenAttached(inner) < WhenAttached(form)));
+        CHECK(WhenAttached(nested) < WhenAttached(inner));
+        CHECK(WhenAttached(inner) < WhenAttached(form));
 
         long live = GdiLiveObjectCount();
-        CHECK((!BeautifierAttach(form) && !AttachWindow(button) && !AttachWindow(NULL)));
-        CHECK((g_AttachedCount == windows && GdiLiveObjectCount() == live));
+        CHECK(!BeautifierAttach(form));
+        CHECK(!AttachWindow(button));
+        CHECK(!AttachWindow(NULL));
+        CHECK(g_AttachedCount == windows);
+        CHECK(GdiLiveObjectCount() == live);
 
         std::vector<HGDIOBJ> made = ImageHandlesOf(button);
         made.insert(made.end(), {ButtonFaceStrip, GetCurrentObject(ButtonFaceStrip, OBJ_BITMAP)});
         REQUIRE(BeautifierDetach(form));
-        CHECK((!BeautifierDetach(form) && !DetachWindow(NULL)));
+        CHECK(!BeautifierDetach(form));
+        CHECK(!DetachWindow(NULL));
         CHECK(WindowsWithBeautifierProps(form) == 0);
-        CHECK((g_AttachedCount == 0 && !g_Initialized && GdiLiveObjectCount() == start));
-        for (HGDIOBJ h : made)
-            CHECK((h != NULL && GetObjectType(h) == 0));
+        CHECK(g_AttachedCount == 0);
+        CHECK(!g_Initialized);
+        CHECK(GdiLiveObjectCount() == start);
+        for (HGDIOBJ h : made) {
+            CHECK(h != NULL);
+            CHECK(GetObjectType(h) == 0);
+        }
     }
     DestroyWindow(form);
 }
@@ -188,7 +199,10 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     for (size_t i = 0; i < std::size(sent); ++i) {
         const Seen& s = g_seen[i];
         CAPTURE(sent[i].first);
-        CHECK((s.msg == sent[i].first && s.wp == s.msg + 1 && s.lp == sent[i].second && s.attached));
+        CHECK(s.msg == sent[i].first);
+        CHECK(s.wp == s.msg + 1);
+        CHECK(s.lp == sent[i].second);
+        CHECK(s.attached);
     }
     // A dialog going idle and a list box about to be drawn are attached
     // after the answer, once.
@@ -196,11 +210,14 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
         long before = g_AttachedCount;
         for (int twice = 0; twice < 2; ++twice)
             CHECK(SendMessageA(form, msg, 0, reinterpret_cast<LPARAM>(named)) == kAnswer + msg);
-        CHECK((g_AttachedCount == before + 1 && GetWindowProp(named, kPropProcAddr) != 0));
+        CHECK(g_AttachedCount == before + 1);
+        CHECK(GetWindowProp(named, kPropProcAddr) != 0);
     }
     // Detached, each window has its own procedure back; a message that still
     // reaches the beautifier's goes on to the class's own procedure.
-    CHECK((DetachWindow(other) && DetachWindow(wide) && DetachWindow(list)));
+    CHECK(DetachWindow(other));
+    CHECK(DetachWindow(wide));
+    CHECK(DetachWindow(list));
     CHECK(GetWindowLongPtrW(wide, GWLP_WNDPROC) == wideProc);
     CHECK(SendMessageA(other, WM_USER, 0, 0) == kAnswer + WM_USER);
     g_seen.clear();
@@ -213,7 +230,8 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
                                 [&](const Seen& s) { return s.hwnd == form && s.msg == WM_DESTROY; });
     REQUIRE(destroy != g_seen.end());
     CHECK(!destroy->attached);
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
     DestroyWindow(list);
 }
 
@@ -243,7 +261,8 @@ TEST_CASE_FIXTURE(GdiBalance, "windows of another process are left as they were,
     }
     CHECK(IsEllipticRegion(other.hwnd));
     CHECK(IsEllipticRegion(foreign[2]));
-    CHECK((BeautifierDetach(form) && !g_Initialized));
+    CHECK(BeautifierDetach(form));
+    CHECK(!g_Initialized);
     DestroyWindow(form);
 }
 
@@ -300,7 +319,8 @@ TEST_CASE_FIXTURE(GdiBalance, "a form that detaches itself on a click's command 
     CHECK(GetWindowProp(form, kPropProcAddr) == 0);
     CHECK(BeautifierPropsOf(button).empty());
     CHECK(TimerTicksFor(button, 250) == 0);
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
     DestroyWindow(form);
 }
 
@@ -324,5 +344,7 @@ TEST_CASE_FIXTURE(ControlForm, "a combo box's drop-down list, attached once show
     REQUIRE(BeautifierDetach(form));
     for (HWND list : lists)
         CHECK(BeautifierPropsOf(list).empty());
-    CHECK((g_AttachedCount == 0 && !g_Initialized && GdiLiveObjectCount() == start));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
+    CHECK(GdiLiveObjectCount() == start);
 }

@@ -110,16 +110,22 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: entering, leaving and entering 
     PointerOver(button, 50, 15);
     SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
     UINT_PTR id = Prop(button, kPropTimerId);
-    CHECK((id != 0 && Prop(button, kPropOldState) == StateHot && Prop(button, kPropMouseFlag) == 1));
+    CHECK(id != 0);
+    CHECK(Prop(button, kPropOldState) == StateHot);
+    CHECK(Prop(button, kPropMouseFlag) == 1);
     // Still inside, over the button: nothing changes.
     SendMessageA(button, WM_MOUSEMOVE, 0, At(51, 15));
-    CHECK((Prop(button, kPropTimerId) == INT_PTR(id) && Prop(button, kPropOldState) == StateHot));
+    CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
+    CHECK(Prop(button, kPropOldState) == StateHot);
 
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
-    CHECK((Prop(button, kPropMouseFlag) == 0 && Prop(button, kPropOldState) == StateNormal));
-    CHECK((Prop(button, kPropAlphaLevel) == 0 && Prop(button, kPropTimerId) == INT_PTR(id)));
+    CHECK(Prop(button, kPropMouseFlag) == 0);
+    CHECK(Prop(button, kPropOldState) == StateNormal);
+    CHECK(Prop(button, kPropAlphaLevel) == 0);
+    CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
     SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
-    CHECK((Prop(button, kPropOldState) == StateHot && Prop(button, kPropAlphaLevel) == 0));
+    CHECK(Prop(button, kPropOldState) == StateHot);
+    CHECK(Prop(button, kPropAlphaLevel) == 0);
     CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
     REQUIRE(FadeEnded(button));
     CHECK(Shows(button, StateHot));
@@ -137,7 +143,8 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: pressed at once, held face whil
     PointerOver(button, 50, 15);
     SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 15));
-    CHECK((Prop(button, kPropOldState) == StatePressed && Prop(button, kPropTimerId) == 0));
+    CHECK(Prop(button, kPropOldState) == StatePressed);
+    CHECK(Prop(button, kPropTimerId) == 0);
     CHECK(Prop(button, kPropAlphaLevel) == 0);  // a stray step blends nothing
     CHECK(Shows(button, StatePressed));
 
@@ -148,20 +155,25 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: pressed at once, held face whil
     CHECK(Shows(button, StatePressed));
     PointerOver(button, 50, 15);
     SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, At(50, 15));
-    CHECK((Prop(button, kPropOldState) == StatePressed && Prop(button, kPropTimerId) == 0));
+    CHECK(Prop(button, kPropOldState) == StatePressed);
+    CHECK(Prop(button, kPropTimerId) == 0);
 
     SendMessageA(button, WM_LBUTTONUP, 0, At(50, 15));
-    CHECK((Prop(button, kPropMouseFlag) == 0 && Prop(button, kPropOldState) == StateNormal));
-    CHECK((Prop(button, kPropAlphaLevel) == 60 && Prop(button, kPropTimerId) != 0));
+    CHECK(Prop(button, kPropMouseFlag) == 0);
+    CHECK(Prop(button, kPropOldState) == StateNormal);
+    CHECK(Prop(button, kPropAlphaLevel) == 60);
+    CHECK(Prop(button, kPropTimerId) != 0);
     // The pointer never left, but the next move is an entry again.
     UINT_PTR id = Prop(button, kPropTimerId);
     SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
-    CHECK((Prop(button, kPropOldState) == StateHot && Prop(button, kPropAlphaLevel) == 0));
+    CHECK(Prop(button, kPropOldState) == StateHot);
+    CHECK(Prop(button, kPropAlphaLevel) == 0);
     CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
     REQUIRE(FadeEnded(button));
     CHECK(Shows(button, StateHot));
     SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, At(50, 15));
-    CHECK((Prop(button, kPropOldState) == StatePressed && Prop(button, kPropTimerId) == 0));
+    CHECK(Prop(button, kPropOldState) == StatePressed);
+    CHECK(Prop(button, kPropTimerId) == 0);
 }
 
 TEST_CASE_FIXTURE(InteractionForm, "push button: the space key presses and releases, other keys do nothing; enabling sets the state")
@@ -170,10 +182,13 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: the space key presses and relea
     Attach();
     SetWindowProp(button, kPropMouseFlag, 1);
     SendMessageA(button, WM_KEYDOWN, VK_SPACE, 0);
-    CHECK((Prop(button, kPropOldState) == StatePressed && Shows(button, StatePressed)));
+    CHECK(Prop(button, kPropOldState) == StatePressed);
+    CHECK(Shows(button, StatePressed));
     SendMessageA(button, WM_KEYUP, VK_SPACE, 0);
-    CHECK((Prop(button, kPropOldState) == StateNormal && Prop(button, kPropMouseFlag) == 0));
-    CHECK((Prop(button, kPropAlphaLevel) == 0 && Prop(button, kPropTimerId) != 0));
+    CHECK(Prop(button, kPropOldState) == StateNormal);
+    CHECK(Prop(button, kPropMouseFlag) == 0);
+    CHECK(Prop(button, kPropAlphaLevel) == 0);
+    CHECK(Prop(button, kPropTimerId) != 0);
     REQUIRE(FadeEnded(button));
 
     auto props = [&] {
@@ -197,15 +212,19 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: the focus moving between button
     HWND first = Add("Button", 0, 100, 30), second = Add("Button", 0, 100, 30);
     Attach();
     SetFocus(first);
-    CHECK((ImagesHaveFocusBox(first) && !ImagesHaveFocusBox(second)));
+    CHECK(ImagesHaveFocusBox(first));
+    CHECK(!ImagesHaveFocusBox(second));
     CHECK(Prop(first, kPropTimerId) != 0);
     REQUIRE(FadeEnded(first));
     CHECK(Shows(first, StateNormal));
     SetFocus(second);
-    CHECK((!ImagesHaveFocusBox(first) && ImagesHaveFocusBox(second)));
-    CHECK((Prop(first, kPropTimerId) != 0 && Prop(second, kPropTimerId) != 0));
+    CHECK(!ImagesHaveFocusBox(first));
+    CHECK(ImagesHaveFocusBox(second));
+    CHECK(Prop(first, kPropTimerId) != 0);
+    CHECK(Prop(second, kPropTimerId) != 0);
     REQUIRE((FadeEnded(first) && FadeEnded(second)));
-    CHECK((Shows(first, StateNormal) && Shows(second, StateNormal)));
+    CHECK(Shows(first, StateNormal));
+    CHECK(Shows(second, StateNormal));
 }
 
 TEST_CASE_FIXTURE(InteractionForm, "combo box: hot and pressed only over the drop-down strip of an editable one, anywhere over the others")
@@ -255,7 +274,8 @@ TEST_CASE_FIXTURE(InteractionForm, "combo box: hot and pressed only over the dro
     CHECK(Prop(list, kPropOldState) == StateNormal);
     SendMessageA(list, WM_MOUSEMOVE, 0, At(10, 5));
     SendMessageA(list, WM_MOUSELEAVE, 0, 0);
-    CHECK((Prop(list, kPropOldState) == StateNormal && Prop(list, kPropMouseFlag) == 0));
+    CHECK(Prop(list, kPropOldState) == StateNormal);
+    CHECK(Prop(list, kPropMouseFlag) == 0);
     SendMessageA(drives, WM_MOUSEMOVE, 0, At(10, 5));
     SetWindowPos(drives, NULL, 12, RectInParent(drives).top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CHECK(Prop(drives, kPropOldState) == StateNormal);
@@ -271,7 +291,8 @@ TEST_CASE_FIXTURE(InteractionForm, "check box and option button: hot, pressed an
         CAPTURE(GetWindowClassName(h));
         PointerOver(h, 5, 15);
         SendMessageA(h, WM_MOUSEMOVE, 0, At(5, 15));
-        CHECK((Prop(h, kPropOldState) == StateHot && Prop(h, kPropMouseFlag) == 1));
+        CHECK(Prop(h, kPropOldState) == StateHot);
+        CHECK(Prop(h, kPropMouseFlag) == 1);
         // A hot check box is filled; the normal one is white inside.
         CHECK((h != check || WindowPixel(h, 1, y0 + 1) != kWhite));
         SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 15));
@@ -279,13 +300,15 @@ TEST_CASE_FIXTURE(InteractionForm, "check box and option button: hot, pressed an
         SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At(5, 15));
         CHECK(Prop(h, kPropOldState) == StatePressed);
         SendMessageA(h, WM_LBUTTONUP, 0, At(5, 15));
-        CHECK((Prop(h, kPropOldState) == StateNormal && Prop(h, kPropMouseFlag) == 1));
+        CHECK(Prop(h, kPropOldState) == StateNormal);
+        CHECK(Prop(h, kPropMouseFlag) == 1);
         CHECK(SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED);
         SendMessageA(h, WM_MOUSEMOVE, 0, At(6, 15));
         CHECK(Prop(h, kPropOldState) == StateHot);
         PointerAway();
         SendMessageA(h, WM_MOUSELEAVE, 0, 0);
-        CHECK((Prop(h, kPropOldState) == StateNormal && Prop(h, kPropMouseFlag) == 0));
+        CHECK(Prop(h, kPropOldState) == StateNormal);
+        CHECK(Prop(h, kPropMouseFlag) == 0);
         SendMessageA(h, WM_KEYDOWN, VK_SPACE, 0);
         CHECK(Prop(h, kPropOldState) == StatePressed);
         SendMessageA(h, WM_KEYUP, VK_SPACE, 0);
@@ -297,7 +320,8 @@ TEST_CASE_FIXTURE(InteractionForm, "check box and option button: hot, pressed an
         SetWindowProp(h, kPropOldState, StateHot);
     SetFocus(check);
     SetFocus(option);
-    CHECK((Prop(check, kPropOldState) == StateHot && Prop(option, kPropOldState) == StateNormal));
+    CHECK(Prop(check, kPropOldState) == StateHot);
+    CHECK(Prop(option, kPropOldState) == StateNormal);
 }
 
 TEST_CASE_FIXTURE(InteractionForm, "a click on a push button draws every attached check box and option button beside it afresh")
@@ -333,8 +357,10 @@ TEST_CASE_FIXTURE(InteractionForm, "header: hot item follows the mouse; a held i
         r[i] = AddHeaderItem(header, i, 100, "Item");
     HWND empty = Add(WC_HEADERA, HDS_BUTTONS, 300, 24);
     Attach();
-    CHECK((HitTestHeader(header, 100) == 0 && HitTestHeader(header, 101) == 1));
-    CHECK((HitTestHeader(header, 450) == -1 && HitTestHeader(empty, 5) == -1));
+    CHECK(HitTestHeader(header, 100) == 0);
+    CHECK(HitTestHeader(header, 101) == 1);
+    CHECK(HitTestHeader(header, 450) == -1);
+    CHECK(HitTestHeader(empty, 5) == -1);
 
     auto face = [](int f) { return GetPixel(HeaderItemStrip, 3 * f, 0); };
     auto shows = [&](int i, int f) { return WindowPixel(header, r[i].left, 0) == face(f); };
@@ -343,11 +369,15 @@ TEST_CASE_FIXTURE(InteractionForm, "header: hot item follows the mouse; a held i
 
     PointerOver(header, 50, 10);
     move(50, 0);
-    CHECK((indices() == std::make_pair<INT_PTR, INT_PTR>(0, -1) && shows(0, StateHot)));
+    CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(0, -1));
+    CHECK(shows(0, StateHot));
     move(250, 0);
-    CHECK((indices() == std::make_pair<INT_PTR, INT_PTR>(2, -1) && shows(2, StateHot) && shows(0, 0)));
+    CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(2, -1));
+    CHECK(shows(2, StateHot));
+    CHECK(shows(0, 0));
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(250, 10));
-    CHECK((indices() == std::make_pair<INT_PTR, INT_PTR>(2, 2) && shows(2, StatePressed)));
+    CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(2, 2));
+    CHECK(shows(2, StatePressed));
     move(350, MK_LBUTTON);
     CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(2, 2));
     CHECK(shows(3, 0));
@@ -356,30 +386,35 @@ TEST_CASE_FIXTURE(InteractionForm, "header: hot item follows the mouse; a held i
     CHECK(shows(2, StatePressed));
     SendMessageA(header, WM_LBUTTONUP, 0, At(250, 10));
     ReleaseCapture();
-    CHECK((indices() == std::make_pair<INT_PTR, INT_PTR>(2, -1) && shows(2, StateHot)));
+    CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(2, -1));
+    CHECK(shows(2, StateHot));
 
     // Released away from the header: the held item goes back to normal.
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(250, 10));
     PointerAway();
     SendMessageA(header, WM_LBUTTONUP, 0, At(250, 300));
     ReleaseCapture();
-    CHECK((Prop(header, kPropHdIndex) == -1 && shows(2, StateNormal)));
+    CHECK(Prop(header, kPropHdIndex) == -1);
+    CHECK(shows(2, StateNormal));
 
     // Leaving while an item is held clears both; past the last item nothing is hot.
     move(50, 0);
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 10));
     SendMessageA(header, WM_MOUSELEAVE, 0, 0);
     ReleaseCapture();
-    CHECK((indices() == std::make_pair<INT_PTR, INT_PTR>(-1, -1) && shows(0, StateNormal)));
+    CHECK(indices() == std::make_pair<INT_PTR, INT_PTR>(-1, -1));
+    CHECK(shows(0, StateNormal));
     move(50, 0);
     move(450, 0);
-    CHECK((Prop(header, kPropHmIndex) == -1 && shows(0, StateNormal)));
+    CHECK(Prop(header, kPropHmIndex) == -1);
+    CHECK(shows(0, StateNormal));
 
     // Without items a press leaves the held index as it was.
     SetWindowProp(empty, kPropHdIndex, 7);
     SendMessageA(empty, WM_MOUSEMOVE, 0, At(5, 10));
     SendMessageA(empty, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 10));
     ReleaseCapture();
-    CHECK((Prop(empty, kPropHmIndex) == -1 && Prop(empty, kPropHdIndex) == 7));
+    CHECK(Prop(empty, kPropHmIndex) == -1);
+    CHECK(Prop(empty, kPropHdIndex) == 7);
     SetWindowProp(empty, kPropHdIndex, -1);
 }

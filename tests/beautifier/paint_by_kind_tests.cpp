@@ -78,20 +78,21 @@ TEST_CASE_FIXTURE(AttachedForm, "combo boxes and drive lists: flat frame and the
         // The state shown before the repaint is kept, not reset.
         SetWindowProp(combo, kPropOldState, StateHot);
         Repaint(combo);
-        CHECK((WindowPixel(combo, button.face.x, button.face.y) == hot &&
-               GetWindowProp(combo, kPropOldState) == StateHot));
+        CHECK(WindowPixel(combo, button.face.x, button.face.y) == hot);
+        CHECK(GetWindowProp(combo, kPropOldState) == StateHot);
         SetWindowProp(combo, kPropOldState, StateNormal);
         SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
         Repaint(combo);
-        CHECK((WindowPixel(combo, button.face.x, button.face.y) == pressed &&
-               GetWindowProp(combo, kPropOldState) == StatePressed));
+        CHECK(WindowPixel(combo, button.face.x, button.face.y) == pressed);
+        CHECK(GetWindowProp(combo, kPropOldState) == StatePressed);
         SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     // A simple combo box has a frame and no button; its state is left alone.
     SetWindowProp(simple, kPropOldState, StateHot);
     Mark(simple);
     Repaint(simple);
-    CHECK((WindowPixel(simple, 0, 0) == kFrameEnabled && WindowPixel(simple, 1, 1) == kWhite));
+    CHECK(WindowPixel(simple, 0, 0) == kFrameEnabled);
+    CHECK(WindowPixel(simple, 1, 1) == kWhite);
     CHECK(GetWindowProp(simple, kPropOldState) == StateHot);
 }
 
@@ -112,7 +113,8 @@ TEST_CASE_FIXTURE(AttachedForm, "check boxes and option buttons repaint in the n
     Repaint(form);
     for (HWND h : {check, option})
         CHECK(GetWindowProp(h, kPropOldState) == StateNormal);
-    CHECK((WindowPixel(check, 0, y0) == kFrameEnabled && WindowPixel(check, 1, y0 + 1) == kWhite));
+    CHECK(WindowPixel(check, 0, y0) == kFrameEnabled);
+    CHECK(WindowPixel(check, 1, y0 + 1) == kWhite);
     CHECK(WindowPixel(option, 3, y0) == GetPixel(OptionCircleStrip, 3, 0));
     CHECK(PixelsOf(systemCheck) == systemCheckAsDrawn);
     CHECK(PixelsOf(group) == groupAsDrawn);
@@ -131,13 +133,13 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button repainted in the middle of a fade
     REQUIRE(StartFadeTimer(button));
     REQUIRE(PumpUntil([&] { return GetWindowProp(button, kPropAlphaLevel) >= 60; }));
     Repaint(button);
-    CHECK((GetWindowProp(button, kPropTimerId) == 0 &&
-           GetWindowProp(button, kPropAlphaLevel) == 255));
+    CHECK(GetWindowProp(button, kPropTimerId) == 0);
+    CHECK(GetWindowProp(button, kPropAlphaLevel) == 255);
     CHECK(WindowPixel(button, 50, 1) == image(StateHot));
     // Several timer periods later nothing has stepped.
     PumpUntil([] { return false; }, 150);
-    CHECK((GetWindowProp(button, kPropTimerId) == 0 &&
-           GetWindowProp(button, kPropAlphaLevel) == 255));
+    CHECK(GetWindowProp(button, kPropTimerId) == 0);
+    CHECK(GetWindowProp(button, kPropAlphaLevel) == 255);
 }
 
 TEST_CASE_FIXTURE(AttachedForm, "progress bars are drawn whole, never by their own procedure, filled by position and never past the frame")
@@ -237,8 +239,10 @@ TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grid
         Repaint(edit);
         COLORREF frame = enabled ? kFrameEnabled : kFrameDisabled;
         // Ring 1 lies in the border; ring 2, in the client area, is painted over by the edit.
-        CHECK((WindowPixel(edit, 0, 5) == frame && WindowPixel(edit, 1, 6) == kWhite));
-        CHECK((WindowPixel(edit, 103, 5) == frame && WindowPixel(edit, 102, 6) == kWhite));
+        CHECK(WindowPixel(edit, 0, 5) == frame);
+        CHECK(WindowPixel(edit, 1, 6) == kWhite);
+        CHECK(WindowPixel(edit, 103, 5) == frame);
+        CHECK(WindowPixel(edit, 102, 6) == kWhite);
     }
     CHECK(PixelsOf(plain) == plainAsDrawn);
 
@@ -246,9 +250,11 @@ TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grid
     reached.entries.clear();
     Mark(list);
     SendMessageA(list, WM_NCPAINT, 1, 0);
-    CHECK((reached.Count(WM_NCPAINT) == 1 && WindowPixel(list, 0, 0) != kFrameEnabled));
+    CHECK(reached.Count(WM_NCPAINT) == 1);
+    CHECK(WindowPixel(list, 0, 0) != kFrameEnabled);
     Repaint(list);
-    CHECK((WindowPixel(list, 0, 0) == kFrameEnabled && WindowPixel(list, 1, 1) == kWhite));
+    CHECK(WindowPixel(list, 0, 0) == kFrameEnabled);
+    CHECK(WindowPixel(list, 1, 1) == kWhite);
 
     Repaint(form);
     CHECK(PixelsOf(bare) == bareAsDrawn);
@@ -281,7 +287,8 @@ TEST_CASE_FIXTURE(AttachedForm, "every kind repainted thousands of times, or wit
     long live = GdiLiveObjectCount();
     for (int i = 0; i < 500; ++i)
         Repaint(form);
-    CHECK((GdiLiveObjectCount() == live && BorrowedDCCount() == 0));
+    CHECK(GdiLiveObjectCount() == live);
+    CHECK(BorrowedDCCount() == 0);
     // A painter whose memory DC cannot be made leaves its part unpainted and still closes
     // the paint cycle, so the window is not sent WM_PAINT again and again.
     for (HWND h : {combo, header, bar, button}) {
@@ -292,5 +299,6 @@ TEST_CASE_FIXTURE(AttachedForm, "every kind repainted thousands of times, or wit
             CHECK(PaintCycleClosed(h));
         }
     }
-    CHECK((GdiLiveObjectCount() == live && BorrowedDCCount() == 0));
+    CHECK(GdiLiveObjectCount() == live);
+    CHECK(BorrowedDCCount() == 0);
 }

@@ -60,7 +60,8 @@ TEST_CASE_FIXTURE(Form, "drop-down button: hot, pressed while the list is down, 
     COLORREF hot = GetPixel(ComboButtonStrip, 1, 0), pressed = GetPixel(ComboButtonStrip, 5, 0);
 
     CHECK(ShowComboButton(combo, NULL, StateHot, false));
-    CHECK((face() == hot && GetWindowProp(combo, kPropOldState) == StateHot));
+    CHECK(face() == hot);
+    CHECK(GetWindowProp(combo, kPropOldState) == StateHot);
     Mark(combo);
     CHECK(!ShowComboButton(combo, NULL, StateHot, false));
     CHECK(face() == kMarker);
@@ -88,7 +89,8 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
         Mark(box);
         ShowGlyph(box, ControlKind::CheckBox, StateNormal, true);
         int top = extra == 5 ? 2 : 4;
-        CHECK((WindowPixel(box, 0, top - 1) == kMarker && WindowPixel(box, cx, top) == kMarker));
+        CHECK(WindowPixel(box, 0, top - 1) == kMarker);
+        CHECK(WindowPixel(box, cx, top) == kMarker);
         CHECK(WindowPixel(box, 0, top) == kFrameEnabled);
     }
     HWND box = Add("ThunderCheckBox", BS_AUTO3STATE, 120, 30);
@@ -123,7 +125,8 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
     }
     // The same state again paints nothing unless forced.
     Mark(box);
-    CHECK((ShowGlyph(box, ControlKind::CheckBox, StatePressed, false) == 0 && WindowPixel(box, 0, y0) == kMarker));
+    CHECK(ShowGlyph(box, ControlKind::CheckBox, StatePressed, false) == 0);
+    CHECK(WindowPixel(box, 0, y0) == kMarker);
     CHECK(ShowGlyph(box, ControlKind::CheckBox, StateHot, false) == 1);
     CHECK(GetWindowProp(box, kPropOldState) == StateHot);
 }
@@ -186,7 +189,8 @@ TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, press
     for (int state : {int(StateHot), int(StatePressed), 7}) {
         Mark(header);
         CHECK(PaintHeaderItem(header, NULL, 1, state) == 0);
-        CHECK((at(1) == face(state == 7 ? 0 : state) && at(2) == kMarker));
+        CHECK(at(1) == face(state == 7 ? 0 : state));
+        CHECK(at(2) == kMarker);
         CHECK(WindowPixel(header, r[1].left - 1, 0) == kMarker);
     }
     Mark(header);
@@ -251,7 +255,9 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
         PaintControlBorder(list, NULL, StateNormal);
         PaintFlatClientEdge(edit, NULL, StateNormal);
         int bx, by;
-        CHECK((GetNonClientBorder(edit, &bx, &by) && bx == 2 && by == 2));
+        CHECK(GetNonClientBorder(edit, &bx, &by));
+        CHECK(bx == 2);
+        CHECK(by == 2);
         // The edit's rings take its client DC's background colour, white by default.
         for (auto [h, inner] : {std::pair<HWND, int>{list, 1}, {edit, bx}})
             CHECK(WindowNotAsExpected(h, [&](int x, int y) {
@@ -275,9 +281,13 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
     // Scroll bars are not border; a window that is gone has none.
     HWND scrolled = Add("Edit", ES_MULTILINE | WS_VSCROLL | WS_HSCROLL, 120, 60, WS_EX_CLIENTEDGE);
     int bx = 0, by = 0;
-    CHECK((GetNonClientBorder(scrolled, &bx, &by) && bx == 2 && by == 2));
+    CHECK(GetNonClientBorder(scrolled, &bx, &by));
+    CHECK(bx == 2);
+    CHECK(by == 2);
     DestroyWindow(scrolled);
-    CHECK((!GetNonClientBorder(scrolled, &bx, &by) && bx == 0 && by == 0));
+    CHECK(!GetNonClientBorder(scrolled, &bx, &by));
+    CHECK(bx == 0);
+    CHECK(by == 0);
 }
 
 TEST_CASE_FIXTURE(Form, "every painter, run thousands of times, leaves no GDI object or window DC behind")
@@ -308,5 +318,6 @@ TEST_CASE_FIXTURE(Form, "every painter, run thousands of times, leaves no GDI ob
     long live = GdiLiveObjectCount();
     for (int i = 0; i < 2000; ++i)
         paintAll(i % 3);
-    CHECK((GdiLiveObjectCount() == live && BorrowedDCCount() == 0));
+    CHECK(GdiLiveObjectCount() == live);
+    CHECK(BorrowedDCCount() == 0);
 }

@@ -69,7 +69,10 @@ TEST_CASE("window text and bounds are read from the window itself")
     SetWindowTextW(hwnd, text.c_str());
     CHECK(GetWindowTextString(hwnd) == text);
     WindowBounds b;
-    CHECK((GetWindowBounds(hwnd, &b) && b.left == 30 && b.bottom == 140 && b.width == 200));
+    CHECK(GetWindowBounds(hwnd, &b));
+    CHECK(b.left == 30);
+    CHECK(b.bottom == 140);
+    CHECK(b.width == 200);
     DestroyWindow(hwnd);
     b = {1, 2, 3, 4, 5, 6};
     CHECK(!GetWindowBounds(hwnd, &b));

@@ -76,7 +76,8 @@ TEST_CASE("real windows are classified by the class name the system reports")
     for (HWND hwnd : {command, grid, dialog, combo})
         DestroyWindow(hwnd);
     // A handle that names no window has no readable class.
-    CHECK((GetWindowClassName(command).empty() && GetWindowClassName(NULL).empty()));
+    CHECK(GetWindowClassName(command).empty());
+    CHECK(GetWindowClassName(NULL).empty());
     CHECK(ClassifyWindow(command) == ControlKind::Other);
 }
 
@@ -84,11 +85,16 @@ TEST_CASE("window properties hold pointer-sized values under their exact names")
 {
     HWND a = WindowOfClass("PropertyTestWindow"), b = WindowOfClass("PropertyTestWindow");
     const INT_PTR big = sizeof(INT_PTR) > 4 ? static_cast<INT_PTR>(0x12345678) << 8 : 0x7654321;
-    CHECK((SetWindowProp(a, kPropHdIndex, -1) && SetWindowProp(a, ImageDCProp(2).c_str(), big)));
-    CHECK((GetWindowProp(a, kPropHdIndex) == -1 && GetWindowProp(b, kPropHdIndex) == 0));
+    CHECK(SetWindowProp(a, kPropHdIndex, -1));
+    CHECK(SetWindowProp(a, ImageDCProp(2).c_str(), big));
+    CHECK(GetWindowProp(a, kPropHdIndex) == -1);
+    CHECK(GetWindowProp(b, kPropHdIndex) == 0);
     CHECK(reinterpret_cast<INT_PTR>(GetPropA(a, "2HDC")) == big);
-    CHECK((ImageDCProp(0) == "0HDC" && ImageDCProp(3) == "3HDC" && ImageBitmapProp(1) == "1BMP"));
-    CHECK((RemoveWindowProp(a, kPropHdIndex) == -1 && GetWindowProp(a, kPropHdIndex) == 0));
+    CHECK(ImageDCProp(0) == "0HDC");
+    CHECK(ImageDCProp(3) == "3HDC");
+    CHECK(ImageBitmapProp(1) == "1BMP");
+    CHECK(RemoveWindowProp(a, kPropHdIndex) == -1);
+    CHECK(GetWindowProp(a, kPropHdIndex) == 0);
     DestroyWindow(a);
     DestroyWindow(b);
 }

@@ -134,8 +134,10 @@ TEST_CASE_FIXTURE(AttachedForm, "a resized push button gets images and a rounded
     CHECK(RegionNotRounded(button, 140, 40) == "");
     Resize(button, 60, 20);
     CHECK(RegionNotRounded(button, 60, 20) == "");
-    for (int state = 0; state < 4; ++state)
-        CHECK((ImageIsLive(button, state) && BitmapSize(ImageBitmap(button, state)) == SIZE{60, 20}));
+    for (int state = 0; state < 4; ++state) {
+        CHECK(ImageIsLive(button, state));
+        CHECK(BitmapSize(ImageBitmap(button, state)) == SIZE{60, 20});
+    }
 }
 
 TEST_CASE_FIXTURE(AttachedForm, "a size change of any other kind only reaches its own procedure")
@@ -191,9 +193,11 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be 
             HBITMAP now = ImageBitmap(button, state);
             CHECK(ImageIsLive(button, state));
             if (state == failing) {
-                CHECK((now == old[state] && BitmapSize(now) == oldSize));
+                CHECK(now == old[state]);
+                CHECK(BitmapSize(now) == oldSize);
             } else {
-                CHECK((BitmapSize(now) == SIZE{width, 30} && GetObjectType(old[state]) == 0));
+                CHECK(BitmapSize(now) == SIZE{width, 30});
+                CHECK(GetObjectType(old[state]) == 0);
             }
         }
         CHECK(RegionNotRounded(button, width, 30) == "");
@@ -256,8 +260,8 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
 
     // A dialog is attached by its kind, its controls with it.
     CHECK(ActivateNaming(host, dialog, WA_ACTIVE));
-    CHECK((BeautifierPropsOf(dialog) == Names{kPropProcAddr} &&
-           BeautifierPropsOf(dialogButton) == kPushButton));
+    CHECK(BeautifierPropsOf(dialog) == Names{kPropProcAddr});
+    CHECK(BeautifierPropsOf(dialogButton) == kPushButton);
     CHECK(g_AttachedCount == 6);
 
     CHECK(ActivateNaming(host, stray, WA_ACTIVE));
@@ -267,8 +271,9 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
     auto buttonProps = PropValuesOf(ownedButton);
     CHECK(ActivateNaming(host, ownedButton, WA_INACTIVE));
     CHECK(ActivateNaming(host, host, WA_ACTIVE));
-    CHECK((PropValuesOf(ownedButton) == buttonProps && g_AttachedCount == 6 &&
-           GdiLiveObjectCount() == live));
+    CHECK(PropValuesOf(ownedButton) == buttonProps);
+    CHECK(g_AttachedCount == 6);
+    CHECK(GdiLiveObjectCount() == live);
 
     // A window of another process is never touched, not even prepared and
     // given up again: no image is made for it.
@@ -281,11 +286,13 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
     CHECK(BeautifierPropsOf(foreign).empty());
     CHECK(GetWindowLongA(foreign, GWL_STYLE) == style);
     CHECK(HasRegion(foreign) == hadRegion);
-    CHECK((g_AttachedCount == 6 && GdiLiveObjectCount() == live));
+    CHECK(g_AttachedCount == 6);
+    CHECK(GdiLiveObjectCount() == live);
 
     for (HWND h : {ownedOther, ownedButton, dialog, host})
         CHECK(BeautifierDetach(h));
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
     for (HWND h : {ownedOther, ownedButton, ownedChild, dialog, dialogButton, host})
         CHECK(BeautifierPropsOf(h).empty());
     DestroyWindow(dialog);

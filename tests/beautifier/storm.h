@@ -234,6 +234,7 @@ inline void StormThenDetach(ControlForm& f, int messages)
         CHECK(BeautifierPropsOf(h).empty());
     }
     CHECK(WindowsWithBeautifierProps(f.form) == 0);
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
     CHECK(GdiLiveObjectCount() == f.start);
 }

@@ -61,7 +61,9 @@ TEST_CASE_FIXTURE(BuiltStrips, "the five strips are full-colour images of their 
         REQUIRE(*s.strip != NULL);
         BITMAP bm = {};
         GetObjectA(GetCurrentObject(*s.strip, OBJ_BITMAP), sizeof bm, &bm);
-        CHECK((bm.bmWidth == s.width && bm.bmHeight == s.height && bm.bmBitsPixel >= 24));
+        CHECK(bm.bmWidth == s.width);
+        CHECK(bm.bmHeight == s.height);
+        CHECK(bm.bmBitsPixel >= 24);
         // A new bitmap starts black here, and no artwork pixel is black.
         int unpainted = 0;
         for (int i = 0; i < s.width * s.height; ++i)
@@ -80,7 +82,8 @@ TEST_CASE_FIXTURE(BuiltStrips, "push-button faces: symmetric, rounded, framed, w
         CAPTURE(y);
         for (int x = 0; x < 7; ++x) {
             COLORREF c = GetPixel(s, x, y);
-            CHECK((c == GetPixel(s, 6 - x, y) && c != kKeyColor));
+            CHECK(c == GetPixel(s, 6 - x, y));
+            CHECK(c != kKeyColor);
             if (cell < 3 && (row == 0 || row == 20))
                 CHECK(c == (row == 0 ? top[x] : bottom[x]));
         }

@@ -96,7 +96,8 @@ TEST_CASE_FIXTURE(GdiBalance, "1,000 swaps of the beautified main window and the
     }
     SendMessageW(f1, WM_CLOSE, 0, 0);
     PumpMessages(TranslateFormMessage);
-    CHECK((g_AttachedCount == 0 && !g_Initialized));
+    CHECK(g_AttachedCount == 0);
+    CHECK(!g_Initialized);
 }
 
 TEST_CASE_FIXTURE(ControlForm, "200,000 random messages to every kind of control, then a detach, leave nothing behind")
@@ -136,7 +137,9 @@ TEST_CASE_FIXTURE(ControlForm, "each GDI creation failing in turn while attachin
         GdiFailNthCreation(n);
         everything();
         GdiFailNthCreation(0);
-        CHECK((GdiLiveObjectCount() == start && g_AttachedCount == 0 && !g_Initialized));
+        CHECK(GdiLiveObjectCount() == start);
+        CHECK(g_AttachedCount == 0);
+        CHECK(!g_Initialized);
         CHECK(WindowsWithBeautifierProps(form) == 0);
     }
     // And afterwards everything works as before.
