@@ -2,6 +2,10 @@
 // system alone, and prints one table. Every figure is the median of many
 // repetitions; nothing here passes or fails, the table only says whether a
 // goal was met on the machine it ran on.
+//
+// Built with the counted beautifier (bench-counts), it counts instead what
+// each operation costs in window-property calls and GDI creations, which no
+// machine changes, and prints them as arguments for the timing run.
 #include <windows.h>
 #include <cpuid.h>
 #include <algorithm>
@@ -11,8 +15,10 @@
 #include <vector>
 #include "beautifier.h"
 #include "attach.h"
+#include "core/fade_timer.h"
 #include "core/properties.h"
 #include "draw/button_faces.h"
+#include "draw/gdi.h"
 #include "draw/strips.h"
 #include "form1.h"
 
@@ -25,33 +31,6 @@ double NowMs()
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(g_frequency.QuadPart);
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Adds the milliseconds of reps calls to t; between calls, whatever the
-// call left queued is dispatched, untimed.
-void Sample(std::vector<double>& t, int reps, const std::function<void()>& call,
-            const std::function<void()>& after)
-{
-    for (int i = 0; i < reps; ++i) {
-        double start = NowMs();
-        call();
-        t.push_back(NowMs() - start);
-        after();
-    }
-}
-
-double TimeIt(int reps, const std::function<void()>& call, const std::function<void()>& after)
-{
-    std::vector<double> t;
-    Sample(t, reps, call, after);
-    return Median(t);
 }
 
 void Pump()
@@ -137,6 +116,100 @@ void Settle(HWND form)
     PumpUntil([=] { return Still(form); }, 5000);
 }
 
+// A click's notification stops at the button's parent while this runs, so
+// that a click costs what the button and the beautifier do, and starts no
+// action of the program.
+WNDPROC g_parentProc;
+
+LRESULT CALLBACK SwallowCommandProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND)
+        return 0;
+    return CallWindowProcW(g_parentProc, hwnd, msg, wp, lp);
+}
+
+struct CommandsSwallowed {
+    HWND parent;
+    explicit CommandsSwallowed(HWND button) : parent(GetParent(button))
+    {
+        g_parentProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwallowCommandProc)));
+    }
+    ~CommandsSwallowed()
+    {
+        SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_parentProc));
+    }
+};
+
+LPARAM Middle(HWND hwnd)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+}
+
+// The operations whose cost is counted, each as the user or the system
+// makes it happen on the main window that Open showed.
+void FullRepaint(HWND form)
+{
+    RedrawWindow(form, NULL, NULL,
+                 RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+}
+
+// One tick of a fade half-way through, through the button's procedure.
+void FadeStep(HWND button)
+{
+    SendMessageW(button, WM_TIMER, 1, 0);
+}
+
+// A move over a button the pointer is already in.
+void MoveInside(HWND button)
+{
+    SendMessageW(button, WM_MOUSEMOVE, 0, Middle(button));
+}
+
+void Click(HWND button)
+{
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, Middle(button));
+    SendMessageW(button, WM_LBUTTONUP, 0, Middle(button));
+}
+
+// Window-property calls and GDI creations of one operation; -1 when not
+// counted.
+struct Cost {
+    long props = -1, gdi = -1;
+};
+
+#ifndef BEAUTIFIER_GDI_ACCOUNTING
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Adds the milliseconds of reps calls to t; between calls, whatever the
+// call left queued is dispatched, untimed.
+void Sample(std::vector<double>& t, int reps, const std::function<void()>& call,
+            const std::function<void()>& after)
+{
+    for (int i = 0; i < reps; ++i) {
+        double start = NowMs();
+        call();
+        t.push_back(NowMs() - start);
+        after();
+    }
+}
+
+
+double TimeIt(int reps, const std::function<void()>& call, const std::function<void()>& after)
+{
+    std::vector<double> t;
+    Sample(t, reps, call, after);
+    return Median(t);
+}
+
 double ThreadCpuMs()
 {
     FILETIME created, exited, kernel, user;
@@ -195,12 +268,26 @@ Fade Hover(HWND form, bool beautified, double wallMs)
     return f;
 }
 
+
+// What the counting run reported, by operation, from arguments of the form
+// name=props/gdi.
+Cost CostFromArgs(int argc, char** argv, const char* name)
+{
+    size_t n = std::strlen(name);
+    Cost c;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], name, n) == 0 && argv[i][n] == '=')
+            std::sscanf(argv[i] + n + 1, "%ld/%ld", &c.props, &c.gdi);
+    return c;
+}
+
 struct Row {
     const char* figure;
     double beautified, plain;  // plain < 0: the system has nothing to compare
     const char* unit;
     double goal;
     bool goalIsRatio;
+    Cost cost;
 };
 
 void PrintSystem()
@@ -229,10 +316,10 @@ void PrintSystem()
 
 void PrintTable(const std::vector<Row>& rows)
 {
-    std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s |\n", "figure", "beautified", "plain",
-                "ratio", "goal", "met");
+    std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s | %5s | %4s |\n", "figure",
+                "beautified", "plain", "ratio", "goal", "met", "props", "GDI");
     std::printf("|----------------------------------------------|-------------|-------------"
-                "|--------|------------|------|\n");
+                "|--------|------------|------|-------|------|\n");
     for (const Row& r : rows) {
         char plain[32] = "-", ratio[16] = "-", goal[16] = "-";
         const char* met = "-";
@@ -247,20 +334,104 @@ void PrintTable(const std::vector<Row>& rows)
                           r.unit);
             met = ok ? "yes" : "no";
         }
-        char value[32];
+        char value[32], props[16] = "-", gdi[16] = "-";
         std::snprintf(value, sizeof value, "%.3f %s", r.beautified, r.unit);
-        std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s |\n", r.figure, value, plain,
-                    ratio, goal, met);
+        if (r.cost.props >= 0)
+            std::snprintf(props, sizeof props, "%ld", r.cost.props);
+        if (r.cost.gdi >= 0)
+            std::snprintf(gdi, sizeof gdi, "%ld", r.cost.gdi);
+        std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s | %5s | %4s |\n", r.figure, value,
+                    plain, ratio, goal, met, props, gdi);
     }
 }
 
-}  // namespace
+#endif
 
-int main()
+// Beautified, with the image strips already built: a hidden window stays
+// attached meanwhile, so that no detach of the main window releases them.
+struct StripsKept {
+    HWND keeper = CreateWindowA("Static", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    StripsKept() { BeautifierAttach(keeper); }
+    ~StripsKept()
+    {
+        BeautifierDetach(keeper);
+        DestroyWindow(keeper);
+    }
+    StripsKept(const StripsKept&) = delete;
+    StripsKept& operator=(const StripsKept&) = delete;
+};
+
+// A button with a fade half-way through, as a tick finds it.
+void StartFadeHalfWay(HWND button)
 {
-    QueryPerformanceFrequency(&g_frequency);
+    SetFade(button, StateHot, 128);
+    StartFadeTimer(button);
+}
+
+// The pointer in a button, entered and its fade done. Wine hears of a
+// pointer move again from the X server, later, and may then report a leave:
+// the move that is measured finds the button entered and the pointer over it
+// all the same.
+void RestIn(HWND button)
+{
+    RECT r;
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    MoveInside(button);
+    PumpUntil([=] { return !GetWindowProp(button, kPropTimerId); }, 5000);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SetMouseInside(button, true);
+}
+
+#ifdef BEAUTIFIER_GDI_ACCOUNTING
+
+template <class Operation>
+Cost CostOf(Operation operation)
+{
+    long props = PropertyCallCount(), gdi = GdiCreationCount();
+    operation();
+    return {PropertyCallCount() - props, GdiCreationCount() - gdi};
+}
+
+int PrintCosts()
+{
+    StripsKept strips;
+    HWND form = Open(false);
+    Settle(form);
+    Cost attach = CostOf([=] { BeautifierAttach(form); });
+    Settle(form);
+    Cost repaint = CostOf([=] { FullRepaint(form); });
+    HWND big = LargestButton(form);
+    StartFadeHalfWay(big);
+    Cost fade = CostOf([=] { FadeStep(big); });
+    StopFadeTimer(big);
+    RestIn(big);
+    Cost move = CostOf([=] { MoveInside(big); });
+    Cost click;
+    {
+        CommandsSwallowed swallowed(big);
+        click = CostOf([=] { Click(big); });
+    }
+    SetCursorPos(0, 0);
+    Close(form);
+    const std::pair<const char*, Cost> costs[] = {
+        {"attach", attach}, {"repaint", repaint}, {"fade", fade}, {"move", move}, {"click", click}};
+    for (const auto& [name, c] : costs)
+        std::printf("%s=%ld/%ld ", name, c.props, c.gdi);
+    std::printf("\n");
+    return 0;
+}
+
+#else
+
+int PrintTimes(int argc, char** argv)
+{
+    bool emulated = argc > 1 && std::strcmp(argv[1], "--emulated") == 0;
     SetCursorPos(0, 0);
     PrintSystem();
+    if (emulated)
+        std::printf("This 32-bit program ran through an emulator: its times are not comparable"
+                    " with those of a machine that runs it natively.\n\n");
     std::vector<Row> rows;
 
     // Start-up, alternating so that both see the same machine; the first
@@ -278,41 +449,36 @@ int main()
             PumpFor(10);
         }
     rows.push_back({"start-up: creation to first complete paint", Median(starts[1]),
-                    Median(starts[0]), "ms", 1.5, true});
+                    Median(starts[0]), "ms", 1.5, true, {}});
 
-    // Repaints and fade steps in rounds that alternate the two windows, so
-    // that both meet the machine's load alike.
+    // Repaints, fade steps, moves and clicks in rounds that alternate the
+    // two windows, so that both meet the machine's load alike.
     const int kRounds = 5, kFades = 9;
-    std::vector<double> repaints[2], steps[2];
+    std::vector<double> repaints[2], steps[2], moves[2], clicks[2];
     for (int round = 0; round < kRounds; ++round)
         for (int beautified = 1; beautified >= 0; --beautified) {
             HWND form = Open(beautified);
             Settle(form);
-            Sample(repaints[beautified], 40,
-                   [=] {
-                       RedrawWindow(form, NULL, NULL,
-                                    RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME |
-                                        RDW_UPDATENOW);
-                   },
-                   Pump);
+            Sample(repaints[beautified], 40, [=] { FullRepaint(form); }, Pump);
             HWND big = LargestButton(form);
             if (beautified) {
-                Sample(steps[1], 100,
-                       [=] {
-                           SetWindowProp(big, kPropAlphaLevel, 128);
-                           PaintPushButton(big, NULL, PushButtonState(big));
-                       },
-                       [] {});
+                Sample(steps[1], 100, [=] { FadeStep(big); }, [=] { StartFadeHalfWay(big); });
+                StopFadeTimer(big);
                 RedrawWindow(form, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             } else {
                 Sample(steps[0], 100,
                        [=] { RedrawWindow(big, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); },
                        [] {});
             }
+            RestIn(big);
+            Sample(moves[beautified], 100, [=] { MoveInside(big); }, [] {});
+            {
+                CommandsSwallowed swallowed(big);
+                Sample(clicks[beautified], 40, [=] { Click(big); }, Pump);
+            }
+            SetCursorPos(0, 0);
             Close(form);
         }
-    double repaint[2] = {Median(repaints[0]), Median(repaints[1])};
-    double step[2] = {Median(steps[0]), Median(steps[1])};
 
     double fadeShare[2] = {}, fadeTotal[2] = {}, fadeWallMs = 0;
     for (int beautified = 1; beautified >= 0; --beautified) {
@@ -335,35 +501,39 @@ int main()
             fadeWallMs = Median(wall);
         Close(form);
     }
-    rows.push_back({"full repaint (RedrawWindow, all children)", repaint[1], repaint[0], "ms", 2,
-                    true});
-    rows.push_back({"fade step, largest button (plain: repaint)", step[1], step[0], "ms", 0.3,
-                    false});
+    rows.push_back({"full repaint (RedrawWindow, all children)", Median(repaints[1]),
+                    Median(repaints[0]), "ms", 1.5, true, CostFromArgs(argc, argv, "repaint")});
+    rows.push_back({"fade step, largest button (plain: repaint)", Median(steps[1]),
+                    Median(steps[0]), "ms", 0.3, false, CostFromArgs(argc, argv, "fade")});
     rows.push_back({"hover fade: UI thread CPU / wall time", fadeShare[1], fadeShare[0], "%", 2,
-                    false});
+                    false, {}});
+    rows.push_back({"mouse move over a button, pointer inside", Median(moves[1]),
+                    Median(moves[0]), "ms", 0, false, CostFromArgs(argc, argv, "move")});
+    rows.push_back({"click on a button (press and release)", Median(clicks[1]), Median(clicks[0]),
+                    "ms", 0, false, CostFromArgs(argc, argv, "click")});
 
-    // Attach and detach with the strips already built: a hidden window stays
-    // attached meanwhile, so the main window's detach does not release them.
+    // Attach and detach with the strips already built.
     HWND form = Open(false);
     Settle(form);
     double build = TimeIt(200, BuildImageStrips, ReleaseImageStrips);
     double release = TimeIt(200, ReleaseImageStrips, BuildImageStrips);
     ReleaseImageStrips();
-    HWND keeper = CreateWindowA("Static", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-    BeautifierAttach(keeper);
-    auto attachAgain = [=] { Pump(); BeautifierAttach(form); Pump(); };
-    auto detachAgain = [=] { Pump(); BeautifierDetach(form); Pump(); };
-    double attach = TimeIt(100, [=] { BeautifierAttach(form); }, detachAgain);
-    attachAgain();
-    double detach = TimeIt(100, [=] { BeautifierDetach(form); }, attachAgain);
-    detachAgain();
-    BeautifierDetach(keeper);
-    DestroyWindow(keeper);
+    double attach, detach;
+    {
+        StripsKept strips;
+        auto attachAgain = [=] { Pump(); BeautifierAttach(form); Pump(); };
+        auto detachAgain = [=] { Pump(); BeautifierDetach(form); Pump(); };
+        attach = TimeIt(100, [=] { BeautifierAttach(form); }, detachAgain);
+        attachAgain();
+        detach = TimeIt(100, [=] { BeautifierDetach(form); }, attachAgain);
+        detachAgain();
+    }
     Close(form);
-    rows.push_back({"attach main window (strips built)", attach, -1, "ms", 0, false});
-    rows.push_back({"detach main window (strips kept)", detach, -1, "ms", 0, false});
-    rows.push_back({"one-time: build the image strips", build, -1, "ms", 0, false});
-    rows.push_back({"one-time: release the image strips", release, -1, "ms", 0, false});
+    rows.push_back({"attach main window (strips built)", attach, -1, "ms", 0, false,
+                    CostFromArgs(argc, argv, "attach")});
+    rows.push_back({"detach main window (strips kept)", detach, -1, "ms", 0, false, {}});
+    rows.push_back({"one-time: build the image strips", build, -1, "ms", 0, false, {}});
+    rows.push_back({"one-time: release the image strips", release, -1, "ms", 0, false, {}});
 
     PrintTable(rows);
     std::printf("\nHover fade: %.0f ms of wall time (86 steps of 15 ms), median of %d fades;"
@@ -371,4 +541,20 @@ int main()
                 "%.2f %% beautified, %.2f %% plain.\n",
                 fadeWallMs, kFades, ThreadCpuTickMs(), kFades, fadeTotal[1], fadeTotal[0]);
     return 0;
+}
+
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QueryPerformanceFrequency(&g_frequency);
+#ifdef BEAUTIFIER_GDI_ACCOUNTING
+    (void)argc;
+    (void)argv;
+    return PrintCosts();
+#else
+    return PrintTimes(argc, argv);
+#endif
 }

@@ -12,6 +12,16 @@ const char kPropPassOn[] = "PASSON";
 
 namespace {
 
+#ifdef BEAUTIFIER_TEST_SEAMS
+long g_propertyCalls = 0;
+void CountPropertyCall()
+{
+    ++g_propertyCalls;
+}
+#else
+void CountPropertyCall() {}
+#endif
+
 const char kImageDCSuffix[] = "HDC";
 const char kImageBitmapSuffix[] = "BMP";
 
@@ -32,18 +42,28 @@ std::string ImageBitmapProp(int state)
     return std::to_string(state) + kImageBitmapSuffix;
 }
 
+#ifdef BEAUTIFIER_TEST_SEAMS
+long PropertyCallCount()
+{
+    return g_propertyCalls;
+}
+#endif
+
 INT_PTR GetWindowProp(HWND hwnd, const char* name)
 {
+    CountPropertyCall();
     return reinterpret_cast<INT_PTR>(GetPropA(hwnd, name));
 }
 
 BOOL SetWindowProp(HWND hwnd, const char* name, INT_PTR value)
 {
+    CountPropertyCall();
     return SetPropA(hwnd, name, reinterpret_cast<HANDLE>(value));
 }
 
 INT_PTR RemoveWindowProp(HWND hwnd, const char* name)
 {
+    CountPropertyCall();
     return reinterpret_cast<INT_PTR>(RemovePropA(hwnd, name));
 }
 

@@ -42,6 +42,12 @@ BOOL SetWindowProp(HWND hwnd, const char* name, INT_PTR value);
 // Removes the property and returns the value it held (0 if none).
 INT_PTR RemoveWindowProp(HWND hwnd, const char* name);
 
+#ifdef BEAUTIFIER_TEST_SEAMS
+// The property calls made so far: each is a round trip to the window
+// manager's server on some systems (Wine's among them).
+long PropertyCallCount();
+#endif
+
 // The value of OLDSTATE.
 enum VisualState {
     StateNormal = 0,

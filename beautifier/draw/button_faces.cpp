@@ -36,14 +36,44 @@ SIZE DrawableSize(HDC image, const WindowBounds& b)
     return SIZE{std::min<int>(b.width, bm.bmWidth), std::min<int>(b.height, bm.bmHeight)};
 }
 
-void BlendStateImage(HWND hwnd, HDC target, int state)
+
+using ImageDCs = HDC[kImageCount];
+
+// The four images drawn into the DCs given: the face of each state stretched
+// to the window, the window text centred in the button's font, and the focus
+// rectangle while the button has the focus.
+void RenderImages(HWND hwnd, const ImageDCs& dcs)
 {
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
-    HDC image = ImageDC(hwnd, state);
-    SIZE size = DrawableSize(image, b);
-    BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(GetAlphaLevel(hwnd)), 0};
-    AlphaBlend(target, 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
+    std::wstring text = GetWindowTextString(hwnd);
+    auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    bool focused = GetFocus() == hwnd;
+    int boxWidth = b.width - 2 * kTextInset, boxHeight = b.height - 2 * kTextInset;
+    for (int state = 0; state < kImageCount; ++state) {
+        HDC dc = dcs[state];
+        // Without a font of its own the button is drawn in the DC's default
+        // one. The font belongs to the button's owner, who may delete it
+        // while the images live on: an image DC holds it only while drawing.
+        Selected buttonFont(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        // The image DC is the button's own and off-screen: the face goes
+        // straight into it, without a buffer of its own (a memory DC made
+        // and deleted for each image, the costliest part of a render).
+        DrawSlicedImageUnbuffered(dc, 0, 0, b.width, b.height, ButtonFaceStrip, 0,
+                                  kButtonFaceHeight * state, kButtonFaceWidth, kButtonFaceHeight,
+                                  kFaceMargin, kFaceMargin, kFaceMargin, kFaceMargin);
+        SetTextColor(dc, state == StateDisabled ? kDisabledTextColour : kTextColour);
+        DrawTextInBox(dc, text, kTextInset, kTextInset, boxWidth, boxHeight, kBoxTextFormat);
+        if (focused)
+            DrawFocusBox(dc, kTextInset, kTextInset, boxWidth, boxHeight);
+    }
+}
+
+void ReadImageDCs(HWND hwnd, ImageDCs& dcs)
+{
+    for (int state = 0; state < kImageCount; ++state)
+        dcs[state] = ImageDC(hwnd, state);
 }
 
 }  // namespace
@@ -68,6 +98,7 @@ void CreateButtonImages(HWND hwnd)
     WindowDC window(hwnd);
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
+    ImageDCs dcs;
     for (int state = 0; state < kImageCount; ++state) {
         HDC dc = GdiCreateCompatibleDC(window.get());
         HBITMAP bitmap = GdiCreateCompatibleBitmap(window.get(), b.width, b.height);
@@ -76,8 +107,9 @@ void CreateButtonImages(HWND hwnd)
         SelectObject(dc, bitmap);
         SetWindowProp(hwnd, ImageDCProp(state).c_str(), reinterpret_cast<INT_PTR>(dc));
         SetWindowProp(hwnd, ImageBitmapProp(state).c_str(), reinterpret_cast<INT_PTR>(bitmap));
+        dcs[state] = dc;
     }
-    RenderButtonImages(hwnd);
+    RenderImages(hwnd, dcs);
 }
 
 void ResizeButtonImages(HWND hwnd)
@@ -85,8 +117,10 @@ void ResizeButtonImages(HWND hwnd)
     WindowDC window(hwnd);
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
+    ImageDCs dcs;
+    ReadImageDCs(hwnd, dcs);
     for (int state = 0; state < kImageCount; ++state) {
-        HDC dc = ImageDC(hwnd, state);
+        HDC dc = dcs[state];
         HBITMAP bitmap = dc ? GdiCreateCompatibleBitmap(window.get(), b.width, b.height) : NULL;
         if (!bitmap)
             continue;
@@ -95,7 +129,7 @@ void ResizeButtonImages(HWND hwnd)
         GdiDeleteObject(SelectObject(dc, bitmap));
         SetWindowProp(hwnd, ImageBitmapProp(state).c_str(), reinterpret_cast<INT_PTR>(bitmap));
     }
-    RenderButtonImages(hwnd);
+    RenderImages(hwnd, dcs);
 }
 
 void DeleteButtonImages(HWND hwnd)
@@ -114,39 +148,33 @@ void DeleteButtonImages(HWND hwnd)
 
 void RenderButtonImages(HWND hwnd)
 {
-    WindowBounds b;
-    GetWindowBounds(hwnd, &b);
-    std::wstring text = GetWindowTextString(hwnd);
-    auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
-    bool focused = GetFocus() == hwnd;
-    int boxWidth = b.width - 2 * kTextInset, boxHeight = b.height - 2 * kTextInset;
-    for (int state = 0; state < kImageCount; ++state) {
-        HDC dc = ImageDC(hwnd, state);
-        // Without a font of its own the button is drawn in the DC's default
-        // one. The font belongs to the button's owner, who may delete it
-        // while the images live on: an image DC holds it only while drawing.
-        Selected buttonFont(dc, font);
-        SetBkMode(dc, TRANSPARENT);
-        // The image DC is the button's own and off-screen: the face goes
-        // straight into it, without a buffer of its own (a memory DC made
-        // and deleted for each image, the costliest part of a render).
-        DrawSlicedImageUnbuffered(dc, 0, 0, b.width, b.height, ButtonFaceStrip, 0,
-                                  kButtonFaceHeight * state, kButtonFaceWidth, kButtonFaceHeight,
-                                  kFaceMargin, kFaceMargin, kFaceMargin, kFaceMargin);
-        SetTextColor(dc, state == StateDisabled ? kDisabledTextColour : kTextColour);
-        DrawTextInBox(dc, text, kTextInset, kTextInset, boxWidth, boxHeight, kBoxTextFormat);
-        if (focused)
-            DrawFocusBox(dc, kTextInset, kTextInset, boxWidth, boxHeight);
-    }
+    ImageDCs dcs;
+    ReadImageDCs(hwnd, dcs);
+    RenderImages(hwnd, dcs);
 }
 
 bool PaintPushButton(HWND hwnd, HDC dc, int state)
 {
     if (!DrawnAsPushButton(GetAttachedStyle(hwnd)))
         return false;
-    WindowDC target(hwnd, dc);
-    BlendStateImage(hwnd, target.get(), state);
+    BlendPushButton(hwnd, dc, state, GetAlphaLevel(hwnd));
     return true;
+}
+
+void BlendPushButton(HWND hwnd, HDC dc, int state, int level)
+{
+    WindowBounds b;
+    GetWindowBounds(hwnd, &b);
+    HDC image = ImageDC(hwnd, state);
+    SIZE size = DrawableSize(image, b);
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(level), 0};
+    WindowDC target(hwnd, dc);
+    AlphaBlend(target.get(), 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
+}
+
+int ShownState(HWND hwnd, int state)
+{
+    return IsWindowEnabled(hwnd) ? state : StateDisabled;
 }
 
 int PushButtonState(HWND hwnd)

@@ -36,9 +36,16 @@ void RenderButtonImages(HWND hwnd);
 // keeps its own face is not drawn at all (false).
 bool PaintPushButton(HWND hwnd, HDC dc, int state);
 
+// The same without asking the properties: the image of the state given at
+// the opacity given, for a button known to be drawn as a push button.
+void BlendPushButton(HWND hwnd, HDC dc, int state, int level);
+
 // The state a push button shows: the disabled one while the window is
 // disabled, which then becomes its OLDSTATE, else OLDSTATE.
 int PushButtonState(HWND hwnd);
+// The state a push button shows when it is to show the one given: the
+// disabled one while the window is disabled.
+int ShownState(HWND hwnd, int state);
 
 // Gives a push button its rounded outline: a window region over its outer
 // rectangle with corners rounded by a 3 x 3 ellipse.

@@ -61,11 +61,6 @@ void Forget(HGDIOBJ)
 
 }  // namespace
 
-HDC GdiCreateDC(const char* driver)
-{
-    return Created([&] { return CreateDCA(driver, NULL, NULL, NULL); });
-}
-
 HDC GdiCreateCompatibleDC(HDC dc)
 {
     return Created([&] { return CreateCompatibleDC(dc); });

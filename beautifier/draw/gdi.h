@@ -6,7 +6,6 @@
 // it straight through. Test builds (BEAUTIFIER_GDI_ACCOUNTING) also keep a
 // count of the objects alive and can make a chosen creation fail, returning
 // 0 as the system does when it runs out of resources.
-HDC GdiCreateDC(const char* driver);  // no device, port or mode
 HDC GdiCreateCompatibleDC(HDC dc);
 HBITMAP GdiCreateCompatibleBitmap(HDC dc, int width, int height);
 HBITMAP GdiCreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
@@ -62,8 +61,5 @@ BOOL GdiDeleteHandle(Handle object)
     return GdiDeleteObject(object);
 }
 
-// A DC that was created (not borrowed from a window), without a bitmap of
-// its own to release: a display DC.
-using OwnedDC = Owned<HDC, GdiDeleteDC>;
 using OwnedBrush = Owned<HBRUSH, GdiDeleteHandle<HBRUSH>>;
 using OwnedPalette = Owned<HPALETTE, GdiDeleteHandle<HPALETTE>>;

@@ -40,7 +40,7 @@ LRESULT PaintPushButtonOpaque(HWND hwnd)
     StopFadeTimer(hwnd);
     SetAlphaLevel(hwnd, kOpaque);
     PaintCycle paint(hwnd);
-    PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
+    BlendPushButton(hwnd, NULL, PushButtonState(hwnd), kOpaque);
     return 0;
 }
 

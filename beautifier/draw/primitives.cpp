@@ -5,9 +5,6 @@
 
 namespace {
 
-// CreateDCA with this driver and no device name opens the primary display.
-const char kDisplayDriver[] = "DISPLAY";
-
 // Destination AND NOT source.
 const DWORD kRopDestAndNotSource = 0x00220326;
 
@@ -100,6 +97,23 @@ void DrawSlices(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy
     }
 }
 
+// The screen's DC, borrowed from the system's cache for the owner's life.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(NULL)) {}
+    ~ScreenDC()
+    {
+        if (dc_)
+            ReleaseDC(NULL, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 }  // namespace
 
 HDC CreateMemoryDC(int width, int height)
@@ -108,12 +122,10 @@ HDC CreateMemoryDC(int width, int height)
     // of one's own (CreateDCA "DISPLAY") gives bitmaps of the same format
     // but costs Wine several times as much to open and close as the whole
     // memory DC it serves, and painters make one for every image.
-    HDC screen = GetDC(NULL);
-    if (!screen)
+    ScreenDC screen;
+    if (!screen.get())
         return NULL;
-    HDC dc = NewMemoryDC(screen, width, height, Pixels::ScreenColours);
-    ReleaseDC(NULL, screen);
-    return dc;
+    return NewMemoryDC(screen.get(), width, height, Pixels::ScreenColours);
 }
 
 BOOL DeleteMemoryDC(HDC dc)
@@ -223,8 +235,11 @@ void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
 {
     if (w <= 0 || h <= 0)
         return;
-    OwnedDC display(GdiCreateDC(kDisplayDriver));
-    if (!display)
+    // The screen's DC from the system's cache is the pattern of the copies
+    // and the source of the palette, as for CreateMemoryDC: a display DC of
+    // one's own costs Wine several times as much as all the rest of a copy.
+    ScreenDC display;
+    if (!display.get())
         return;
     // Declared before the DCs that it is selected into, so deleted after them.
     // The guards that select it are declared after them, so it is out of

@@ -34,10 +34,11 @@ void GlyphRefresh(HWND hwnd, ControlKind kind, WPARAM, LPARAM)
 
 BOOL CALLBACK RepaintToggleChildProc(HWND child, LPARAM)
 {
-    if (!GetWindowProp(child, kPropProcAddr))
-        return TRUE;
+    // The class name first: it costs nothing next to a property, and most
+    // windows beside a button are no check box or option button.
     ControlKind kind = ClassifyWindow(child);
-    if (kind == ControlKind::CheckBox || kind == ControlKind::OptionButton)
+    if ((kind == ControlKind::CheckBox || kind == ControlKind::OptionButton) &&
+        GetWindowProp(child, kPropProcAddr))
         GlyphRefresh(child, kind, 0, 0);
     return TRUE;
 }

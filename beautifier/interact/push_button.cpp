@@ -14,10 +14,12 @@ const int kLeavingHot = 140;    // the hot face, part way back
 
 const int kFadeStep = 3;
 
-void Show(HWND hwnd, int state, int level)
+// The image of the state given blended at once, on a button drawn as a
+// push button; the properties are left to the caller, which sets them once.
+void Blend(HWND hwnd, int state, int level)
 {
-    SetFade(hwnd, state, level);
-    PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
+    if (DrawnAsPushButton(GetAttachedStyle(hwnd)))
+        BlendPushButton(hwnd, NULL, state, level);
 }
 
 void FadeIn(HWND hwnd, int state, int level)
@@ -47,23 +49,25 @@ void PushButtonMouseMove(HWND hwnd, ControlKind, WPARAM, LPARAM)
     if (!IsCursorOverWindow(hwnd)) {
         StopFadeTimer(hwnd);
         SetAlphaLevel(hwnd, kOpaque);
-        PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
+        Blend(hwnd, PushButtonState(hwnd), kOpaque);
     }
 }
 
 void PushButtonMouseLeave(HWND hwnd, ControlKind, WPARAM, LPARAM)
 {
     SetMouseInside(hwnd, false);
-    Show(hwnd, StateHot, kLeavingHot);
+    Blend(hwnd, ShownState(hwnd, StateHot), kLeavingHot);
     FadeIn(hwnd, StateNormal, kFromNothing);
 }
 
 void PushButtonPress(HWND hwnd, ControlKind, WPARAM, LPARAM)
 {
     StopFadeTimer(hwnd);
-    Show(hwnd, StatePressed, kOpaque);
-    // A stray fade step now blends nothing visible.
-    SetAlphaLevel(hwnd, kFromNothing);
+    int shown = ShownState(hwnd, StatePressed);
+    // Opaque at once; the level kept is nothing, so that a stray fade step
+    // blends nothing visible.
+    SetFade(hwnd, shown, kFromNothing);
+    Blend(hwnd, shown, kOpaque);
 }
 
 void PushButtonRelease(HWND hwnd, ControlKind, WPARAM, LPARAM)
@@ -82,8 +86,9 @@ void PushButtonEnable(HWND hwnd, ControlKind, WPARAM enabled, LPARAM)
 {
     // At the stored opacity: after a finished fade that is 0, and the new
     // state shows with the next repaint.
-    SetVisualState(hwnd, enabled ? StateNormal : StateDisabled);
-    PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
+    int state = ShownState(hwnd, enabled ? StateNormal : StateDisabled);
+    SetVisualState(hwnd, state);
+    PaintPushButton(hwnd, NULL, state);
 }
 
 void PushButtonFocusChange(HWND hwnd, ControlKind, WPARAM, LPARAM)
@@ -104,7 +109,7 @@ void PushButtonResize(HWND hwnd, ControlKind, WPARAM, LPARAM)
 void PushButtonFadeStep(HWND hwnd, ControlKind, WPARAM, LPARAM)
 {
     int level = GetAlphaLevel(hwnd);
-    PaintPushButton(hwnd, NULL, PushButtonState(hwnd));
+    Blend(hwnd, PushButtonState(hwnd), level);
     level += kFadeStep;
     if (level > kOpaque) {
         StopFadeTimer(hwnd);
