@@ -1,6 +1,7 @@
 #include "actions.h"
 #include <string>
 #include "form1.h"
+#include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
 
@@ -9,6 +10,22 @@ ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000};
 namespace {
 
 const wchar_t kHintTitle[] = L"提示";
+
+// The tools are started by their full paths: started by name alone, the
+// system would look for them in the program's own folder and in the current
+// folder first, and run whatever lies there with the program's rights.
+enum ToolFolder { SystemFolder, WindowsFolder };
+struct Tool {
+    ToolFolder folder;
+    const wchar_t* file;
+};
+const Tool kCommandInterpreter = {SystemFolder, L"cmd.exe"};
+const Tool kRegistrationTool = {SystemFolder, L"regsvr32.exe"};
+const Tool kRegistryEditor = {WindowsFolder, L"regedit.exe"};
+const Tool kUrlHandlerHost = {SystemFolder, L"rundll32.exe"};
+// Not started by the program itself but by the shell restart's command line.
+// Windows XP Home Edition does not have it.
+const wchar_t kTaskKill[] = L"taskkill.exe";
 
 const wchar_t kRestartShellQuestion[] =
     L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！";
@@ -26,6 +43,13 @@ const wchar_t kRestorePayloadPath[] = L"c:\\windows\\system32\\Ntqv.reg";
 const wchar_t kRepairRegistryDone[] = L"“修复注册表”成功，刷新后即可生效！";
 const wchar_t kRestoreRegistryDone[] = L"“恢复注册表”成功，刷新后即可生效！";
 
+const wchar_t kNoTaskKill[] =
+    L"这个 Windows 没有 taskkill.exe（例如 Windows XP 家庭版），不能用这种方式重新启动桌面外壳。\n"
+    L"请注销后重新登录，修改即可生效。";
+const wchar_t kNativeSystemOutOfReach[] =
+    L"本程序是 32 位程序，在这个 64 位 Windows 上无法关闭文件系统重定向，"
+    L"不能修改系统本身的文件夹和注册表。\n没有做任何修改。";
+
 bool g_waiting = false;
 
 int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT flags)
@@ -33,7 +57,9 @@ int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT fla
     return MessageBoxW(owner, text.c_str(), title, flags);
 }
 
-std::wstring SystemErrorText(DWORD error)
+// The system's text for an error code, with the file or program it is
+// about in place of the "%1" that some of the texts hold.
+std::wstring SystemErrorText(DWORD error, const std::wstring& subject = std::wstring())
 {
     wchar_t* text = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -44,6 +70,9 @@ std::wstring SystemErrorText(DWORD error)
         LocalFree(text);
     while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
         result.pop_back();
+    for (size_t at = result.find(L"%1"); at != std::wstring::npos && !subject.empty();
+         at = result.find(L"%1", at + subject.size()))
+        result.replace(at, 2, subject);
     return result + L"（错误代码 " + std::to_wstring(error) + L"）";
 }
 
@@ -52,9 +81,23 @@ std::wstring Seconds(DWORD ms)
     return std::to_wstring((ms + 999) / 1000);
 }
 
+std::wstring FolderPath(ToolFolder folder)
+{
+    wchar_t path[MAX_PATH] = {};
+    UINT n = folder == SystemFolder ? GetSystemDirectoryW(path, MAX_PATH)
+                                    : GetWindowsDirectoryW(path, MAX_PATH);
+    return std::wstring(path, n < MAX_PATH ? n : 0);
+}
+
+std::wstring ToolPath(const Tool& tool)
+{
+    return FolderPath(tool.folder) + L"\\" + tool.file;
+}
+
 struct Waited {
     bool finished;
     DWORD exitCode;
+    DWORD error;  // the system's error when the wait itself failed
 };
 
 // Waits for a process the way a modal dialog waits for its user: the owner
@@ -67,7 +110,7 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     EnableWindow(owner, FALSE);
     HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
 
-    Waited result = {false, 0};
+    Waited result = {false, 0, 0};
     bool quit = false;
     WPARAM quitCode = 0;
     DWORD start = GetTickCount();
@@ -77,6 +120,10 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
         DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0) {
             result.finished = true;
+            break;
+        }
+        if (r == WAIT_FAILED) {
+            result.error = GetLastError();
             break;
         }
         if (r != WAIT_OBJECT_0 + 1)
@@ -105,9 +152,30 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     return result;
 }
 
-std::wstring StartFailureText(const wchar_t* commandLine, DWORD error)
+std::wstring StartFailureText(const std::wstring& program, const wchar_t* commandLine, DWORD error)
 {
-    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error);
+    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error, program);
+}
+
+std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
+{
+    return std::wstring(L"无法等待命令结束：\n") + commandLine + L"\n\n" + SystemErrorText(error);
+}
+
+void ReportStartFailure(HWND owner, const wchar_t* title, const std::wstring& program,
+                        const wchar_t* commandLine, DWORD error)
+{
+    ShowBox(owner, StartFailureText(program, commandLine, error), title, MB_OK | MB_ICONERROR);
+}
+
+// On 64-bit Windows an action that cannot reach the native system does
+// nothing at all: what it changed would be invisible to the 64-bit shell.
+bool NativeSystemInReach(HWND owner, const wchar_t* title)
+{
+    if (CanReachNativeSystem())
+        return true;
+    ShowBox(owner, kNativeSystemOutOfReach, title, MB_OK | MB_ICONERROR);
+    return false;
 }
 
 // Writes the payload as a new file, replacing whatever had that name. Returns
@@ -118,6 +186,9 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     *created = false;
     if (!payload.bytes)
         return ERROR_RESOURCE_DATA_NOT_FOUND;
+    NativeFileSystem native;
+    if (!native.ok())
+        return GetLastError();
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
@@ -133,10 +204,18 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     return error;
 }
 
+DWORD DeletePayloadFile(const wchar_t* path)
+{
+    NativeFileSystem native;
+    if (!native.ok() || !DeleteFileW(path))
+        return GetLastError();
+    return 0;
+}
+
 bool ValueReadsBack(const RegistryValue& v)
 {
     HKEY key;
-    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &key) != ERROR_SUCCESS)
         return false;
     wchar_t data[256] = {};
     DWORD type = 0, size = sizeof data - sizeof(wchar_t);
@@ -146,7 +225,8 @@ bool ValueReadsBack(const RegistryValue& v)
 }
 
 // The first value of the set that does not read back as the file writes it,
-// described for the user; empty when all of them do.
+// described for the user; empty when all of them do. On 64-bit Windows the
+// values are read in the native view, where the 64-bit shell reads them.
 std::wstring FirstValueNotWritten(int resourceId)
 {
     int count = 0;
@@ -166,20 +246,25 @@ std::wstring FirstValueNotWritten(int resourceId)
 // that every value arrived, says what happened, and removes the file again.
 void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, const wchar_t* reportText)
 {
+    if (!NativeSystemInReach(owner, kHintTitle))
+        return;
     std::wstring failure;
     bool created = false;
     if (DWORD error = WritePayloadFile(path, LoadPayload(resourceId), &created)) {
-        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error);
+        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
     } else {
         std::wstring command = std::wstring(L"regedit /s ") + path;
-        StartedProcess editor = StartCommand(command.c_str(), SW_HIDE);
+        std::wstring editorPath = ToolPath(kRegistryEditor);
+        StartedProcess editor = StartCommand(editorPath, command.c_str(), SW_HIDE);
         if (!editor.started) {
-            failure = StartFailureText(command.c_str(), editor.error);
+            failure = StartFailureText(editorPath, command.c_str(), editor.error);
         } else {
             DWORD timeout = g_ActionTimeouts.registryEditorMs;
             Waited w = WaitModally(owner, editor.process, timeout);
             CloseHandle(editor.process);
-            if (!w.finished)
+            if (w.error)
+                failure = WaitFailureText(command.c_str(), w.error);
+            else if (!w.finished)
                 failure = L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
             else if (w.exitCode != 0)
                 failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + command;
@@ -191,13 +276,46 @@ void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, cons
         ShowBox(owner, reportText, kHintTitle, MB_OK | MB_ICONINFORMATION);
     else
         ShowBox(owner, failure, kHintTitle, MB_OK | MB_ICONERROR);
-    if (created)
-        DeleteFileW(path);
+    if (!created)
+        return;
+    // The file must not stay in the system folder unnoticed.
+    if (DWORD error = DeletePayloadFile(path))
+        ShowBox(owner, std::wstring(L"无法删除注册表文件，请手动删除：\n") + path + L"\n\n" +
+                           SystemErrorText(error, path), kHintTitle, MB_OK | MB_ICONWARNING);
+}
+
+// A command the program starts and leaves to run: only a failure to start
+// it is reported.
+void StartUnwatched(HWND owner, const Tool& tool, const wchar_t* commandLine, int showMode)
+{
+    std::wstring program = ToolPath(tool);
+    StartedProcess p = StartCommand(program, commandLine, showMode);
+    if (p.started)
+        CloseHandle(p.process);
+    else
+        ReportStartFailure(owner, kProgramTitle, program, commandLine, p.error);
+}
+
+bool SystemHasTaskKill()
+{
+    NativeFileSystem native;
+    DWORD attributes = GetFileAttributesW((FolderPath(SystemFolder) + L"\\" + kTaskKill).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
 
-StartedProcess StartCommand(const wchar_t* commandLine, int showMode)
+std::wstring SystemFolderPath()
+{
+    return FolderPath(SystemFolder);
+}
+
+std::wstring WindowsFolderPath()
+{
+    return FolderPath(WindowsFolder);
+}
+
+StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandLine, int showMode)
 {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
@@ -206,7 +324,12 @@ StartedProcess StartCommand(const wchar_t* commandLine, int showMode)
     PROCESS_INFORMATION pi = {};
     // CreateProcessW may write into the command line it is given.
     std::wstring line = commandLine;
-    if (!CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    // The tool's own folder as its current folder: the command interpreter
+    // looks there first for the programs its command line names.
+    std::wstring folder = SystemFolderPath();
+    NativeFileSystem native;
+    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
+                                        folder.c_str(), &si, &pi))
         return StartedProcess{false, NULL, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
@@ -217,40 +340,29 @@ bool IsActionWaiting()
     return g_waiting;
 }
 
-void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error)
-{
-    ShowBox(owner, StartFailureText(commandLine, error), title, MB_OK | MB_ICONERROR);
-}
-
-namespace {
-
-// A command the program starts and leaves to run: only a failure to start
-// it is reported.
-void StartUnwatched(HWND owner, const wchar_t* commandLine, int showMode)
-{
-    StartedProcess p = StartCommand(commandLine, showMode);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, commandLine, p.error);
-}
-
-}  // namespace
-
 void RestartShell(HWND owner)
 {
+    if (!NativeSystemInReach(owner, kProgramTitle))
+        return;
+    if (!SystemHasTaskKill()) {
+        ShowBox(owner, kNoTaskKill, kProgramTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
     if (ShowBox(owner, kRestartShellQuestion, kHintTitle, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) !=
         IDYES)
         return;
     // Ending the shell and starting it again is never waited for.
-    StartUnwatched(owner, kRestartShellCommand, SW_HIDE);
+    StartUnwatched(owner, kCommandInterpreter, kRestartShellCommand, SW_HIDE);
 }
 
 void RepairShellLibrary(HWND owner)
 {
-    StartedProcess p = StartCommand(kRegisterShellCommand, SW_SHOWNORMAL);
+    if (!NativeSystemInReach(owner, kProgramTitle))
+        return;
+    std::wstring program = ToolPath(kRegistrationTool);
+    StartedProcess p = StartCommand(program, kRegisterShellCommand, SW_SHOWNORMAL);
     if (!p.started) {
-        ReportStartFailure(owner, kProgramTitle, kRegisterShellCommand, p.error);
+        ReportStartFailure(owner, kProgramTitle, program, kRegisterShellCommand, p.error);
         return;
     }
     DWORD timeout = g_ActionTimeouts.registrationMs;
@@ -258,6 +370,8 @@ void RepairShellLibrary(HWND owner)
     CloseHandle(p.process);
     if (w.finished && w.exitCode == 0)
         ShowBox(owner, kSimpleRepairDone, kProgramTitle, MB_OK | MB_ICONINFORMATION);
+    else if (w.error)
+        ShowBox(owner, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle, MB_OK | MB_ICONERROR);
     else if (!w.finished)
         ShowBox(owner, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
                            kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
@@ -268,8 +382,10 @@ void RepairShellLibrary(HWND owner)
 
 void RegisterAllLibraries(HWND owner)
 {
+    if (!NativeSystemInReach(owner, kProgramTitle))
+        return;
     // The console shows the loop's progress; nothing is reported after it.
-    StartUnwatched(owner, kRegisterAllCommand, SW_SHOWNORMAL);
+    StartUnwatched(owner, kCommandInterpreter, kRegisterAllCommand, SW_SHOWNORMAL);
 }
 
 void RepairRegistry(HWND owner)
@@ -287,9 +403,5 @@ void OpenForum(HWND owner)
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';
-    StartedProcess p = StartCommand(command.c_str(), SW_SHOWNORMAL);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, command.c_str(), p.error);
+    StartUnwatched(owner, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL);
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
+#include <string>
 
 // The repair actions behind the buttons of the main window. Each runs to its
-// end inside the click and shows exactly one message box for one click (the
-// intermediate repair shows none unless its command cannot be started).
+// end inside the click and shows one message box for one click (the
+// intermediate repair shows none unless its command cannot be started; a
+// registry button shows a second when its file cannot be deleted after it).
 
 // The result of starting a command line as a new process.
 struct StartedProcess {
@@ -12,11 +14,16 @@ struct StartedProcess {
     DWORD error;     // the system's error code when not started
 };
 
-// Starts a command line the way CreateProcess does without an application
-// name (the first token names the program, searched on the standard path,
-// ".exe" assumed), with the show mode in the start-up information. Never
-// waits and shows nothing.
-StartedProcess StartCommand(const wchar_t* commandLine, int showMode);
+// The system's folders, as the system names them ("C:\WINDOWS\system32",
+// "C:\WINDOWS"): the tools are started from there.
+std::wstring SystemFolderPath();
+std::wstring WindowsFolderPath();
+
+// Starts the program at its full path with the command line given, which
+// the program receives unchanged, in the system folder, with the show mode
+// in the start-up information. On 64-bit Windows the native program of
+// that path is started. Never waits and shows nothing.
+StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandLine, int showMode);
 
 // How long the actions wait for the tools they wait for.
 struct ActionTimeouts {
@@ -35,6 +42,3 @@ void RegisterAllLibraries(HWND owner); // Command6
 void RepairRegistry(HWND owner);       // Command2
 void RestoreRegistry(HWND owner);      // Command3
 void OpenForum(HWND owner);            // Label3
-
-// Shows the error box of a command that could not be started.
-void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error);

@@ -1,5 +1,6 @@
 #include "app_testing.h"
 #include "actions.h"
+#include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
 
@@ -23,20 +24,52 @@ std::string PayloadBytes(int id)
     return std::string(static_cast<const char*>(p.bytes), p.size);
 }
 
-// Puts the registry in the state a successful import of the payload leaves,
-// or removes every key of it, so that the read-back has something to find.
-void WriteValuesOf(int id)
+// Puts the registry in the state a successful import of the payload leaves
+// (or, given data, sets every value of the set to it), in the view given, so
+// that the read-back has something to find.
+void WriteValuesOf(int id, REGSAM view = 0, const wchar_t* data = nullptr)
 {
     int count = 0;
     const RegistryValue* values = PayloadValues(id, &count);
     for (int i = 0; i < count; ++i) {
         HKEY key;
-        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE, NULL, &key,
-                                NULL) == ERROR_SUCCESS);
-        RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(values[i].data),
-                       static_cast<DWORD>((lstrlenW(values[i].data) + 1) * sizeof(wchar_t)));
+        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE | view, NULL,
+                                &key, NULL) == ERROR_SUCCESS);
+        const wchar_t* text = data ? data : values[i].data;
+        RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
     }
+}
+
+// The values of a payload's set as the file writes them, and as one view of
+// the registry holds them.
+std::vector<std::wstring> DataOf(int id)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(id, &count);
+    std::vector<std::wstring> data;
+    for (int i = 0; i < count; ++i)
+        data.push_back(values[i].data);
+    return data;
+}
+
+std::vector<std::wstring> ValuesIn(REGSAM view, int id)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(id, &count);
+    std::vector<std::wstring> found;
+    for (int i = 0; i < count; ++i) {
+        wchar_t data[256] = L"(missing)";
+        HKEY key;
+        if (RegOpenKeyExW(values[i].root, values[i].key, 0, KEY_QUERY_VALUE | view, &key) == ERROR_SUCCESS) {
+            DWORD size = sizeof data - sizeof(wchar_t);
+            RegQueryValueExW(key, values[i].name, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
+            RegCloseKey(key);
+        }
+        found.push_back(data);
+    }
+    return found;
 }
 
 void RemoveValuesOfBothSets()
@@ -127,9 +160,20 @@ TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
         CHECK(boxes.seen.size() == 1 + 1);
         REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
         auto started = tools.StartedTools()[0];
-        CHECK(started.tool == L"cmd");
+        CHECK(SamePath(started.program, SystemToolPath(L"cmd")));
         CHECK(started.commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
         CHECK(started.show == SW_HIDE);
+    }
+    SUBCASE("a Windows without taskkill.exe is told to log off and on, and nothing starts")
+    {
+        tools.RemoveFromSystem(L"taskkill");
+        w.Click(IDC_COMMAND1);
+        REQUIRE(boxes.seen.size() == 2);
+        CHECK(boxes.seen[1].icon == IDI_ERROR);
+        CHECK(HasOnly(boxes.seen[1], {IDOK}));
+        CHECK(Contains(boxes.seen[1].text, L"taskkill.exe"));
+        CHECK(Contains(boxes.seen[1].text, L"注销后重新登录"));
+        CHECK(tools.StartedTools().empty());
     }
 }
 
@@ -139,12 +183,16 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
     FakeTools tools;
     MessageBoxWatcher boxes;
 
-    SUBCASE("success once the registration tool has ended with 0")
+    SUBCASE("success once the system's registration tool has ended with 0")
     {
+        // One lying beside the program never runs.
+        tools.PlantBesideProgram(L"regsvr32");
         tools.Install(L"regsvr32", 0, 300);
         w.Click(IDC_COMMAND5);
         auto started = tools.StartedTools();
         REQUIRE(started.size() == 1);
+        CHECK(SamePath(started[0].program, SystemToolPath(L"regsvr32")));
+        CHECK(SamePath(started[0].currentFolder, SystemFolderPath()));
         CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
         CHECK(started[0].show == SW_SHOWNORMAL);
         REQUIRE(boxes.seen.size() == 1);
@@ -180,6 +228,9 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, L"regsvr32 /i  /s shell32.dll"));
         CHECK(Contains(boxes.seen[0].text, L"193"));  // ERROR_BAD_EXE_FORMAT
+        // The system's message names the program, not its placeholder.
+        CHECK(Contains(boxes.seen[0].text, SystemToolPath(L"regsvr32")));
+        CHECK(!Contains(boxes.seen[0].text, L"%1"));
         CHECK(IsWindow(w.hwnd));
         CHECK(IsWindowEnabled(w.hwnd));
     }
@@ -254,7 +305,7 @@ TEST_CASE("a registry button writes its payload fresh, imports it, and removes i
     CHECK(!FileExists(kRestoreFile));
 }
 
-TEST_CASE("registry buttons report each failing step honestly, in one box")
+TEST_CASE("registry buttons report each failing step honestly")
 {
     MainWindow w;
     FakeTools tools;
@@ -303,6 +354,26 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
         CHECK(Contains(boxes.seen[0].text, L"Use Search Asst"));
         CHECK(Contains(boxes.seen[0].text, L"管理员权限"));
     }
+    SUBCASE("the file cannot be removed after the import: a second box names it")
+    {
+        tools.Install(L"regedit");
+        // Held open, without sharing its deletion, while the report is shown.
+        HANDLE held = INVALID_HANDLE_VALUE;
+        boxes.whileShown = [&] {
+            if (held == INVALID_HANDLE_VALUE)
+                held = CreateFileW(kRepairFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   NULL, OPEN_EXISTING, 0, NULL);
+        };
+        w.Click(IDC_COMMAND2);
+        CHECK(held != INVALID_HANDLE_VALUE);
+        CloseHandle(held);
+        REQUIRE(boxes.seen.size() == 2);
+        CHECK(boxes.seen[0].icon == IDI_INFORMATION);
+        CHECK(boxes.seen[1].icon == IDI_WARNING);
+        CHECK(Contains(boxes.seen[1].text, L"无法删除"));
+        CHECK(Contains(boxes.seen[1].text, kRepairFile));
+        DeleteFileW(kRepairFile.c_str());
+    }
     SUBCASE("the registry editor cannot be started")
     {
         tools.InstallBroken(L"regedit");
@@ -315,9 +386,11 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
     CHECK(IsWindow(w.hwnd));
 }
 
-TEST_CASE("end to end: the real registry editor imports both sets")
+TEST_CASE("end to end: the registry really imports both sets")
 {
     MainWindow w;
+    FakeTools tools;
+    tools.InstallImportingEditor();
     MessageBoxWatcher boxes;
     RemoveValuesOfBothSets();
 
@@ -341,6 +414,45 @@ TEST_CASE("end to end: the real registry editor imports both sets")
     CHECK(search.find("Search Results Folder") == std::string::npos);
     CHECK(!FileExists(kRepairFile));
     CHECK(!FileExists(kRestoreFile));
+}
+
+TEST_CASE("on 64-bit Windows the actions change the native system, where the 64-bit shell looks" *
+          doctest::test_suite("wow64"))
+{
+    // Only a 32-bit build on 64-bit Windows runs under WOW64.
+    REQUIRE(RunsUnderWow64());
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+
+    // The recorder is in the native system folder; in SysWOW64 only Wine's
+    // own tool lies, which the test run's override keeps from starting.
+    tools.Install(L"regsvr32");
+    w.Click(IDC_COMMAND5);
+    REQUIRE(boxes.seen.size() == 1);
+    CHECK(boxes.seen[0].text == L"简单功能修复成功，请试运行搜索功能看！");
+    CHECK(tools.StartedTools().size() == 1);
+
+    // Stale values in both views: success can only come from the import
+    // into the native view, read back from there.
+    tools.InstallImportingEditor();
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, KEY_WOW64_32KEY, L"stale");
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, KEY_WOW64_64KEY, L"stale");
+    w.Click(IDC_COMMAND2);
+    REQUIRE(boxes.seen.size() == 2);
+    CHECK(boxes.seen[1].text == L"“修复注册表”成功，刷新后即可生效！");
+    CHECK(ValuesIn(KEY_WOW64_64KEY, IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
+
+    w.Click(IDC_COMMAND3);
+    REQUIRE(boxes.seen.size() == 3);
+    CHECK(boxes.seen[2].text == L"“恢复注册表”成功，刷新后即可生效！");
+    CHECK(ValuesIn(KEY_WOW64_64KEY, IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
+    bool payloadLeft;
+    {
+        NativeFileSystem native;
+        payloadLeft = FileExists(kRepairFile) || FileExists(kRestoreFile);
+    }
+    CHECK(!payloadLeft);
 }
 
 namespace {
