@@ -119,6 +119,25 @@ TEST_CASE("Command4 swaps the main window for the instructions, and closing them
     PressKey(VK_TAB, true);
     CHECK(PumpUntil([&] { return GetFocus() == text; }, 5000, TranslateFormMessage));
 
+    // Tabbing in selects the whole text, so a letter replaces it; Ctrl+Z
+    // brings it back.
+    auto textBecomes = [&](const std::wstring& expected) {
+        return PumpUntil([&] { return TextOf(text) == expected; }, 5000, TranslateFormMessage);
+    };
+    PressKey('X');
+    CHECK(textBecomes(L"x"));
+    PressKey('Z', false, false, true);
+    CHECK(textBecomes(kExpectedText));
+    // Enter makes a new line; Esc leaves the window open (a close it asked
+    // for would come before the letter typed after it).
+    PressKey(VK_END, false, false, true);
+    PressKey(VK_RETURN);
+    CHECK(textBecomes(std::wstring(kExpectedText) + L"\r\n"));
+    PressKey(VK_ESCAPE);
+    PressKey('Y');
+    CHECK(textBecomes(std::wstring(kExpectedText) + L"\r\ny"));
+    CHECK(IsWindow(f2));
+
     // The text may be edited; the edit does not outlive the window.
     SetWindowTextW(text, L"edited");
     PressKey(VK_F4, false, true);
@@ -303,26 +322,91 @@ TEST_CASE("the forum link: plain with a hand under the pointer, underlined again
     CHECK(!LinkUnderlined(w.hwnd));
 }
 
-TEST_CASE("a click on the link opens the forum through the system's URL handler")
+namespace {
+
+void PressLeftButton(bool down)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+// A move with the button held down, seen by a window of the log, to a place
+// outside the link.
+bool PressedMoveOffLink(const MessageLog& log, HWND link)
+{
+    RECT linkRect;
+    GetWindowRect(link, &linkRect);
+    for (const MessageLog::Entry& e : log.entries) {
+        POINT p = {static_cast<short>(LOWORD(e.lp)), static_cast<short>(HIWORD(e.lp))};
+        ClientToScreen(e.hwnd, &p);
+        if (e.msg == WM_MOUSEMOVE && (e.wp & MK_LBUTTON) && !PtInRect(&linkRect, p))
+            return true;
+    }
+    return false;
+}
+
+size_t LinkClicksSeen(const MessageLog& log)
+{
+    size_t n = 0;
+    for (const MessageLog::Entry& e : log.entries)
+        n += e.msg == WM_COMMAND && e.wp == MAKEWPARAM(IDC_LABEL3, STN_CLICKED);
+    return n;
+}
+
+}  // namespace
+
+TEST_CASE("a click on the link, press and release over it, opens the forum through the system's URL handler")
 {
     MainWindow w;
     FakeTools tools;
     tools.Install(L"rundll32");
     MessageBoxWatcher boxes;
     HWND link = w[IDC_LABEL3];
-    RECT r;
-    GetWindowRect(link, &r);
-    SetCursorPos(r.left + 10, (r.top + r.bottom) / 2);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
-    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }, 10000, TranslateFormMessage));
-    auto started = tools.StartedTools()[0];
-    CHECK(started.commandLine == L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
-    CHECK(started.show == SW_SHOWNORMAL);
+    MessageLog formLog, linkLog;
+    RecordMessages(w.hwnd, &formLog);
+    RecordMessages(link, &linkLog);
+    // Wherever the pointer is, the release goes to the link or to the form.
+    auto buttonUpsReach = [&](size_t n) {
+        return PumpUntil([&] { return linkLog.Count(WM_LBUTTONUP) + formLog.Count(WM_LBUTTONUP) == n; },
+                         10000, TranslateFormMessage);
+    };
+
+    // Pressed on the link and released over the bare form: nothing opens.
+    MovePointerTo(link, 10, 8);
+    PressLeftButton(true);
+    REQUIRE(PumpUntil([&] { return linkLog.Count(WM_LBUTTONDOWN) == 1; }, 10000, TranslateFormMessage));
+    MovePointerTo(w.hwnd, 4, 300);
+    REQUIRE(PumpUntil([&] { return PressedMoveOffLink(linkLog, link) || PressedMoveOffLink(formLog, link); },
+                      10000, TranslateFormMessage));
+    PressLeftButton(false);
+    REQUIRE(buttonUpsReach(1));
+    CHECK(LinkClicksSeen(formLog) == 0);
+
+    // A click opens the forum once, and so does a double click. Each is made
+    // at another place on the link, so that no two presses pair up as a
+    // double click by accident.
+    MovePointerTo(link, 60, 8);
+    PressLeftButton(true);
+    PressLeftButton(false);
+    REQUIRE(buttonUpsReach(2));
+    MovePointerTo(link, 110, 8);
+    PressLeftButton(true);
+    PressLeftButton(false);
+    PressLeftButton(true);
+    PressLeftButton(false);
+    REQUIRE(buttonUpsReach(4));
+    CHECK(linkLog.Count(WM_LBUTTONDBLCLK) == 1);
+    CHECK(LinkClicksSeen(formLog) == 2);
+    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 2; }, 10000, TranslateFormMessage));
+    for (const FakeTools::Started& started : tools.StartedTools()) {
+        CHECK(started.commandLine == L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
+        CHECK(started.show == SW_SHOWNORMAL);
+    }
     CHECK(boxes.seen.empty());
+    StopRecording(link);
+    StopRecording(w.hwnd);
 
     FakeTools broken;
     broken.InstallBroken(L"rundll32");
