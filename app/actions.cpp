@@ -1,11 +1,10 @@
 #include "actions.h"
-#include <string>
 #include "form1.h"
 #include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
 
-ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000};
+ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000};
 
 namespace {
 
@@ -30,6 +29,7 @@ const wchar_t kTaskKill[] = L"taskkill.exe";
 const wchar_t kRestartShellQuestion[] =
     L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！";
 const wchar_t kRestartShellCommand[] = L"cmd /c taskkill /f /im explorer.exe & explorer.exe";
+const wchar_t kRestartShellDeclined[] = L"没有重新启动桌面外壳：回答了“否”。";
 
 const wchar_t kRegisterShellCommand[] = L"regsvr32 /i  /s shell32.dll";
 const wchar_t kSimpleRepairDone[] = L"简单功能修复成功，请试运行搜索功能看！";
@@ -57,23 +57,14 @@ int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT fla
     return MessageBoxW(owner, text.c_str(), title, flags);
 }
 
-// The system's text for an error code, with the file or program it is
-// about in place of the "%1" that some of the texts hold.
-std::wstring SystemErrorText(DWORD error, const std::wstring& subject = std::wstring())
+// Says how the action ended: the run keeps the text, and shows it in a box
+// when it shows reports of that kind. An empty text shows nothing.
+void Report(ActionRun& run, bool success, const std::wstring& text, const wchar_t* title)
 {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
-    std::wstring result = n ? std::wstring(text, n) : std::wstring();
-    if (text)
-        LocalFree(text);
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
-        result.pop_back();
-    for (size_t at = result.find(L"%1"); at != std::wstring::npos && !subject.empty();
-         at = result.find(L"%1", at + subject.size()))
-        result.replace(at, 2, subject);
-    return result + L"（错误代码 " + std::to_wstring(error) + L"）";
+    run.succeeded = success;
+    run.report = text;
+    if (!text.empty() && (success ? run.showSuccess : run.showFailure))
+        ShowBox(run.owner, text, title, MB_OK | (success ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
 std::wstring Seconds(DWORD ms)
@@ -107,7 +98,8 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
 {
     HWND focus = GetFocus();
     g_waiting = true;
-    EnableWindow(owner, FALSE);
+    if (owner)
+        EnableWindow(owner, FALSE);
     HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
 
     Waited result = {false, 0, 0};
@@ -116,7 +108,7 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
-        DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        DWORD left = timeoutMs == INFINITE ? INFINITE : elapsed < timeoutMs ? timeoutMs - elapsed : 0;
         DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0) {
             result.finished = true;
@@ -142,7 +134,8 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     if (result.finished)
         GetExitCodeProcess(process, &result.exitCode);
 
-    EnableWindow(owner, TRUE);
+    if (owner)
+        EnableWindow(owner, TRUE);
     g_waiting = false;
     SetCursor(previousCursor);
     if (focus && IsWindow(focus))
@@ -150,6 +143,16 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     if (quit)
         PostQuitMessage(static_cast<int>(quitCode));
     return result;
+}
+
+// Waits for the tool of the run and notes how it ended.
+Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs)
+{
+    Waited w = WaitModally(run.owner, process, timeoutMs);
+    CloseHandle(process);
+    run.toolEnded = w.finished;
+    run.exitCode = w.exitCode;
+    return w;
 }
 
 std::wstring StartFailureText(const std::wstring& program, const wchar_t* commandLine, DWORD error)
@@ -162,19 +165,54 @@ std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
     return std::wstring(L"无法等待命令结束：\n") + commandLine + L"\n\n" + SystemErrorText(error);
 }
 
-void ReportStartFailure(HWND owner, const wchar_t* title, const std::wstring& program,
-                        const wchar_t* commandLine, DWORD error)
+// Starts a tool for the run; a tool that cannot be started is reported.
+bool StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
+               const wchar_t* title, HANDLE* process)
 {
-    ShowBox(owner, StartFailureText(program, commandLine, error), title, MB_OK | MB_ICONERROR);
+    run.commandLine = commandLine;
+    std::wstring program = ToolPath(tool);
+    StartedProcess p = StartCommand(program, commandLine, showMode);
+    if (!p.started) {
+        Report(run, false, StartFailureText(program, commandLine, p.error), title);
+        return false;
+    }
+    *process = p.process;
+    return true;
+}
+
+// A command that a click starts and leaves to run; the command line waits
+// for it, up to timeoutMs. Its exit code is judged only when it tells
+// whether the command did its work.
+void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
+                  DWORD timeoutMs, bool exitCodeTells)
+{
+    HANDLE process;
+    if (!StartTool(run, tool, commandLine, showMode, kProgramTitle, &process))
+        return;
+    if (!run.waitForAll) {
+        CloseHandle(process);
+        Report(run, true, std::wstring(), kProgramTitle);
+        return;
+    }
+    Waited w = WaitForTool(run, process, timeoutMs);
+    if (w.error)
+        Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
+    else if (!w.finished)
+        Report(run, false, L"命令在 " + Seconds(timeoutMs) + L" 秒内没有结束：\n" + commandLine, kProgramTitle);
+    else if (exitCodeTells && w.exitCode != 0)
+        Report(run, false, L"命令失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + commandLine,
+               kProgramTitle);
+    else
+        Report(run, true, std::wstring(), kProgramTitle);
 }
 
 // On 64-bit Windows an action that cannot reach the native system does
 // nothing at all: what it changed would be invisible to the 64-bit shell.
-bool NativeSystemInReach(HWND owner, const wchar_t* title)
+bool NativeSystemInReach(ActionRun& run, const wchar_t* title)
 {
     if (CanReachNativeSystem())
         return true;
-    ShowBox(owner, kNativeSystemOutOfReach, title, MB_OK | MB_ICONERROR);
+    Report(run, false, kNativeSystemOutOfReach, title);
     return false;
 }
 
@@ -212,41 +250,63 @@ DWORD DeletePayloadFile(const wchar_t* path)
     return 0;
 }
 
-bool ValueReadsBack(const RegistryValue& v)
+// A value as it reads back; false when it is missing or not a string. On
+// 64-bit Windows it is read in the native view, where the 64-bit shell
+// reads it.
+bool ReadValue(const RegistryValue& v, std::wstring* data)
 {
     HKEY key;
     if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &key) != ERROR_SUCCESS)
         return false;
-    wchar_t data[256] = {};
-    DWORD type = 0, size = sizeof data - sizeof(wchar_t);
-    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
+    wchar_t text[256] = {};
+    DWORD type = 0, size = sizeof text - sizeof(wchar_t);
+    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ && lstrcmpW(data, v.data) == 0;
+    if (r != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    *data = text;
+    return true;
 }
 
 // The first value of the set that does not read back as the file writes it,
-// described for the user; empty when all of them do. On 64-bit Windows the
-// values are read in the native view, where the 64-bit shell reads them.
+// described for the user; empty when all of them do.
 std::wstring FirstValueNotWritten(int resourceId)
 {
     int count = 0;
     const RegistryValue* values = PayloadValues(resourceId, &count);
     for (int i = 0; i < count; ++i) {
         const RegistryValue& v = values[i];
-        if (ValueReadsBack(v))
+        std::wstring data;
+        if (ReadValue(v, &data) && data == v.data)
             continue;
         std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
-        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
-               name + L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
+        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " + name +
+               L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
     }
     return std::wstring();
 }
 
+// Every value of the set as it reads back, on one line, named as in a
+// registry file ("@" for a key's default value).
+std::wstring ValuesAsRead(int resourceId)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(resourceId, &count);
+    std::wstring line;
+    for (int i = 0; i < count; ++i) {
+        const RegistryValue& v = values[i];
+        std::wstring data;
+        line += (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" + (v.name ? v.name : L"@") +
+                L"=" + (ReadValue(v, &data) ? L"\"" + data + L"\"" : std::wstring(L"（无）"));
+    }
+    return line;
+}
+
 // Writes the payload to its file, has the registry editor import it, checks
 // that every value arrived, says what happened, and removes the file again.
-void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, const wchar_t* reportText)
+void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId, const wchar_t* reportText)
 {
-    if (!NativeSystemInReach(owner, kHintTitle))
+    if (!NativeSystemInReach(run, kHintTitle))
         return;
     std::wstring failure;
     bool created = false;
@@ -254,14 +314,14 @@ void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, cons
         failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
     } else {
         std::wstring command = std::wstring(L"regedit /s ") + path;
+        run.commandLine = command;
         std::wstring editorPath = ToolPath(kRegistryEditor);
         StartedProcess editor = StartCommand(editorPath, command.c_str(), SW_HIDE);
         if (!editor.started) {
             failure = StartFailureText(editorPath, command.c_str(), editor.error);
         } else {
             DWORD timeout = g_ActionTimeouts.registryEditorMs;
-            Waited w = WaitModally(owner, editor.process, timeout);
-            CloseHandle(editor.process);
+            Waited w = WaitForTool(run, editor.process, timeout);
             if (w.error)
                 failure = WaitFailureText(command.c_str(), w.error);
             else if (!w.finished)
@@ -272,28 +332,22 @@ void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, cons
                 failure = FirstValueNotWritten(resourceId);
         }
     }
+    run.valuesRead = ValuesAsRead(resourceId);
     if (failure.empty())
-        ShowBox(owner, reportText, kHintTitle, MB_OK | MB_ICONINFORMATION);
+        Report(run, true, reportText, kHintTitle);
     else
-        ShowBox(owner, failure, kHintTitle, MB_OK | MB_ICONERROR);
+        Report(run, false, failure, kHintTitle);
     if (!created)
         return;
     // The file must not stay in the system folder unnoticed.
-    if (DWORD error = DeletePayloadFile(path))
-        ShowBox(owner, std::wstring(L"无法删除注册表文件，请手动删除：\n") + path + L"\n\n" +
-                           SystemErrorText(error, path), kHintTitle, MB_OK | MB_ICONWARNING);
-}
-
-// A command the program starts and leaves to run: only a failure to start
-// it is reported.
-void StartUnwatched(HWND owner, const Tool& tool, const wchar_t* commandLine, int showMode)
-{
-    std::wstring program = ToolPath(tool);
-    StartedProcess p = StartCommand(program, commandLine, showMode);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, program, commandLine, p.error);
+    if (DWORD error = DeletePayloadFile(path)) {
+        std::wstring text = std::wstring(L"无法删除注册表文件，请手动删除：\n") + path + L"\n\n" +
+                            SystemErrorText(error, path);
+        run.succeeded = false;
+        run.report += (run.report.empty() ? L"" : L"\n\n") + text;
+        if (run.showFailure)
+            ShowBox(run.owner, text, kHintTitle, MB_OK | MB_ICONWARNING);
+    }
 }
 
 bool SystemHasTaskKill()
@@ -304,6 +358,39 @@ bool SystemHasTaskKill()
 }
 
 }  // namespace
+
+ActionRun ClickRun(HWND owner)
+{
+    ActionRun run = {};
+    run.owner = owner;
+    run.showSuccess = run.showFailure = run.ask = true;
+    return run;
+}
+
+ActionRun CommandLineRun(bool quiet)
+{
+    ActionRun run = {};
+    run.showFailure = run.ask = !quiet;
+    run.waitForAll = true;
+    return run;
+}
+
+std::wstring SystemErrorText(DWORD error, const std::wstring& subject)
+{
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
+    std::wstring result = n ? std::wstring(text, n) : std::wstring();
+    if (text)
+        LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
+        result.pop_back();
+    for (size_t at = result.find(L"%1"); at != std::wstring::npos && !subject.empty();
+         at = result.find(L"%1", at + subject.size()))
+        result.replace(at, 2, subject);
+    return result + L"（错误代码 " + std::to_wstring(error) + L"）";
+}
 
 std::wstring SystemFolderPath()
 {
@@ -340,68 +427,75 @@ bool IsActionWaiting()
     return g_waiting;
 }
 
-void RestartShell(HWND owner)
+void RestartShell(ActionRun& run)
 {
-    if (!NativeSystemInReach(owner, kProgramTitle))
+    if (!NativeSystemInReach(run, kProgramTitle))
         return;
     if (!SystemHasTaskKill()) {
-        ShowBox(owner, kNoTaskKill, kProgramTitle, MB_OK | MB_ICONERROR);
+        Report(run, false, kNoTaskKill, kProgramTitle);
         return;
     }
-    if (ShowBox(owner, kRestartShellQuestion, kHintTitle, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) !=
-        IDYES)
+    if (run.ask && ShowBox(run.owner, kRestartShellQuestion, kHintTitle,
+                           MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
+        run.succeeded = false;
+        run.report = kRestartShellDeclined;
         return;
-    // Ending the shell and starting it again is never waited for.
-    StartUnwatched(owner, kCommandInterpreter, kRestartShellCommand, SW_HIDE);
+    }
+    // The command interpreter ends with the shell's new start; a click
+    // leaves it to run.
+    RunLeftToRun(run, kCommandInterpreter, kRestartShellCommand, SW_HIDE, g_ActionTimeouts.shellRestartMs,
+                 true);
 }
 
-void RepairShellLibrary(HWND owner)
+void RepairShellLibrary(ActionRun& run)
 {
-    if (!NativeSystemInReach(owner, kProgramTitle))
+    if (!NativeSystemInReach(run, kProgramTitle))
         return;
-    std::wstring program = ToolPath(kRegistrationTool);
-    StartedProcess p = StartCommand(program, kRegisterShellCommand, SW_SHOWNORMAL);
-    if (!p.started) {
-        ReportStartFailure(owner, kProgramTitle, program, kRegisterShellCommand, p.error);
+    HANDLE process;
+    if (!StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle, &process))
         return;
-    }
     DWORD timeout = g_ActionTimeouts.registrationMs;
-    Waited w = WaitModally(owner, p.process, timeout);
-    CloseHandle(p.process);
-    if (w.finished && w.exitCode == 0)
-        ShowBox(owner, kSimpleRepairDone, kProgramTitle, MB_OK | MB_ICONINFORMATION);
-    else if (w.error)
-        ShowBox(owner, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle, MB_OK | MB_ICONERROR);
+    Waited w = WaitForTool(run, process, timeout);
+    if (w.error)
+        Report(run, false, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle);
     else if (!w.finished)
-        ShowBox(owner, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
-                           kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+        Report(run, false, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
+                               kRegisterShellCommand, kProgramTitle);
+    else if (w.exitCode != 0)
+        Report(run, false, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
+                               L"：\n" + kRegisterShellCommand, kProgramTitle);
     else
-        ShowBox(owner, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
-                           L"：\n" + kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+        Report(run, true, kSimpleRepairDone, kProgramTitle);
 }
 
-void RegisterAllLibraries(HWND owner)
+void RegisterAllLibraries(ActionRun& run)
 {
-    if (!NativeSystemInReach(owner, kProgramTitle))
+    if (!NativeSystemInReach(run, kProgramTitle))
         return;
-    // The console shows the loop's progress; nothing is reported after it.
-    StartUnwatched(owner, kCommandInterpreter, kRegisterAllCommand, SW_SHOWNORMAL);
+    // The console shows the loop's progress; a click reports nothing after
+    // it. The loop's exit code is that of its last library, which says
+    // nothing of the others, so it is not judged.
+    RunLeftToRun(run, kCommandInterpreter, kRegisterAllCommand, SW_SHOWNORMAL, INFINITE, false);
 }
 
-void RepairRegistry(HWND owner)
+void RepairRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(owner, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
+    ImportRegistryPayload(run, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
 }
 
-void RestoreRegistry(HWND owner)
+void RestoreRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(owner, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
+    ImportRegistryPayload(run, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
 }
 
-void OpenForum(HWND owner)
+void OpenForum(ActionRun& run)
 {
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';
-    StartUnwatched(owner, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL);
+    HANDLE process;
+    if (!StartTool(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL, kProgramTitle, &process))
+        return;
+    CloseHandle(process);
+    Report(run, true, std::wstring(), kProgramTitle);
 }

@@ -160,7 +160,7 @@ void RunUnloadStep(HWND hwnd)
         SendMessageW(instructions, WM_CLOSE, 0, 0);
 }
 
-typedef void (*Action)(HWND owner);
+typedef void (*Action)(ActionRun& run);
 
 struct ButtonAction {
     int id;
@@ -194,8 +194,10 @@ LRESULT OnCommand(HWND hwnd, WPARAM wp)
         return 0;
     }
     for (const ButtonAction& a : kActions)
-        if (a.id == LOWORD(wp))
-            a.run(hwnd);
+        if (a.id == LOWORD(wp)) {
+            ActionRun run = ClickRun(hwnd);
+            a.run(run);
+        }
     Form1State* state = StateOf(hwnd);
     if (state && state->closeWhenIdle) {
         state->closeWhenIdle = false;

@@ -90,28 +90,7 @@ void RemoveValuesOfBothSets()
 // What "reg query" prints for a key, run as its own process.
 std::string RegQuery(const std::wstring& key)
 {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
-    HANDLE read, write;
-    CreatePipe(&read, &write, &sa, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = write;
-    PROCESS_INFORMATION pi;
-    std::wstring cmd = L"reg query \"" + key + L"\"";
-    REQUIRE(CreateProcessW(NULL, &cmd[0], NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi));
-    CloseHandle(write);
-    std::string out;
-    char buf[4096];
-    DWORD n;
-    while (ReadFile(read, buf, sizeof buf, &n, NULL) && n)
-        out.append(buf, n);
-    WaitForSingleObject(pi.hProcess, 30000);
-    CloseHandle(read);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return out;
+    return RunCapturingOutput(std::wstring(), L"reg query \"" + key + L"\"").output;
 }
 
 bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
@@ -121,7 +100,7 @@ bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
 
 struct ShortTimeouts {
     ActionTimeouts saved = g_ActionTimeouts;
-    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms}; }
+    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms, ms}; }
     ~ShortTimeouts() { g_ActionTimeouts = saved; }
 };
 
@@ -527,4 +506,185 @@ TEST_CASE("while an action waits, the window takes no input, and a close waits f
     CHECK(boxes.seen.size() == 3);
     CHECK(PumpUntil([&] { return !IsWindow(w.hwnd); }));
     CHECK(g_unloads == 1);
+}
+
+namespace {
+
+// The program built from these sources, started as its own process with the
+// arguments given, as a script starts it; its lines of output.
+struct ProgramRun {
+    DWORD exitCode;
+    std::vector<std::wstring> lines;
+};
+
+std::vector<std::wstring> Lines(const std::wstring& text)
+{
+    std::vector<std::wstring> lines;
+    for (size_t pos = 0, end; pos < text.size(); pos = end + 2) {
+        end = text.find(L"\r\n", pos);
+        if (end == std::wstring::npos)
+            end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+    }
+    return lines;
+}
+
+ProgramRun RunProgramWith(const std::wstring& arguments)
+{
+    std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
+    REQUIRE(!exe.empty());
+    CapturedRun run = RunCapturingOutput(exe, L"\"" + exe + L"\" " + arguments);
+    // A box or a window would have kept it from ending.
+    REQUIRE(!run.timedOut);
+    // Redirected, it writes in the code page of the console, or else the
+    // system's ANSI code page: the one of this process too.
+    return ProgramRun{run.exitCode, Lines(Decode(CP_ACP, run.output))};
+}
+
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+// The log's lines, each split at its tabs; byteOrderMarks counts the marks.
+std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks)
+{
+    std::string bytes = FileBytes(path);
+    const std::string mark = "\xEF\xBB\xBF";
+    *byteOrderMarks = 0;
+    for (size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + 1))
+        ++*byteOrderMarks;
+    std::vector<std::vector<std::wstring>> lines;
+    for (const std::wstring& line : Lines(FromUtf8(bytes.compare(0, 3, mark) == 0 ? bytes.substr(3) : bytes))) {
+        std::vector<std::wstring> fields;
+        for (size_t from = 0, tab;; from = tab + 1) {
+            tab = line.find(L'\t', from);
+            fields.push_back(line.substr(from, tab - from));
+            if (tab == std::wstring::npos)
+                break;
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+bool IsLocalTimeStamp(const std::wstring& s)
+{
+    // 2024-05-01T09:30:00+08:00
+    const wchar_t shape[] = L"dddd-dd-ddTdd:dd:dd+dd:dd";
+    if (s.size() != sizeof shape / sizeof shape[0] - 1)
+        return false;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (shape[i] == L'd' ? !iswdigit(s[i]) : shape[i] == L'+' ? s[i] != L'+' && s[i] != L'-' : s[i] != shape[i])
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TEST_CASE("the command line runs the buttons' actions in order, with no window, and logs a line for each")
+{
+    FakeTools tools;
+    tools.Install(L"regsvr32");
+    tools.Install(L"cmd");
+    tools.InstallImportingEditor();
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, 0, L"stale");
+    std::wstring log = TempFile(L"sertavo-command-line.log");
+    DeleteFileW(log.c_str());
+
+    // Switches in any case, with "-" as well as "/".
+    ProgramRun run = RunProgramWith(L"/quiet /LOG \"" + log +
+                                    L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
+    CHECK(run.exitCode == 0);
+    CHECK(run.lines == std::vector<std::wstring>{L"/repair-shell：成功", L"/repair-registry：成功",
+                                                 L"/register-all：成功", L"/restart-shell：成功"});
+    auto started = tools.StartedTools();
+    REQUIRE(started.size() == 4);
+    CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
+    CHECK(started[1].commandLine == L"regedit /s c:\\windows\\system32\\Ytqv.reg");
+    CHECK(started[2].commandLine == L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
+    CHECK(started[3].commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
+    CHECK(ValuesIn(0, IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
+    CHECK(!FileExists(kRepairFile));
+
+    size_t marks = 0;
+    auto lines = LogLines(log, &marks);
+    CHECK(marks == 1);
+    REQUIRE(lines.size() == 4);
+    const wchar_t* actions[] = {L"/repair-shell", L"/repair-registry", L"/register-all", L"/restart-shell"};
+    for (size_t i = 0; i < 4; ++i) {
+        CAPTURE(i);
+        REQUIRE(lines[i].size() >= 5);
+        CHECK(IsLocalTimeStamp(lines[i][0]));
+        CHECK(lines[i][1] == actions[i]);
+        CHECK(lines[i][2] == started[i].commandLine);
+        CHECK(lines[i][3] == L"0");
+        CHECK(lines[i][4] == L"成功");
+    }
+    // The registry action's line ends with the six values read back.
+    REQUIRE(lines[1].size() == 6);
+    CHECK(Contains(lines[1][5], L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
+    CHECK(Contains(lines[1][5], L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
+    CHECK(Contains(lines[1][5], L"Removal Message=\"@mydocs.dll,-900\""));
+
+    // A second run appends to the same log.
+    run = RunProgramWith(L"-quiet -log \"" + log + L"\" /restore-registry");
+    CHECK(run.exitCode == 0);
+    CHECK(ValuesIn(0, IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
+    lines = LogLines(log, &marks);
+    CHECK(marks == 1);
+    REQUIRE(lines.size() == 5);
+    CHECK(lines[4][1] == L"/restore-registry");
+    DeleteFileW(log.c_str());
+}
+
+TEST_CASE("the command line stops at a failure with exit code 1, and runs nothing when it is wrong")
+{
+    FakeTools tools;
+    tools.Install(L"regsvr32", 5);
+    tools.Install(L"cmd");
+    std::wstring log = TempFile(L"sertavo-command-line.log");
+    DeleteFileW(log.c_str());
+
+    ProgramRun run = RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-shell /register-all");
+    CHECK(run.exitCode == 1);
+    REQUIRE(run.lines.size() == 1);
+    CHECK(Contains(run.lines[0], L"/repair-shell：失败"));
+    CHECK(tools.StartedTools().size() == 1);
+    size_t marks = 0;
+    auto lines = LogLines(log, &marks);
+    REQUIRE(lines.size() == 1);
+    REQUIRE(lines[0].size() == 5);
+    CHECK(lines[0][3] == L"5");
+    CHECK(Contains(lines[0][4], L"失败："));
+    CHECK(Contains(lines[0][4], L"退出代码为 5"));
+
+    // The usage says what was wrong.
+    const std::wstring wrong[] = {L"/quiet /repair-shell /bogus", L"/quiet /repair-shell /log",
+                                  L"/quiet /log \"" + log + L"\"", L"/quiet repair-shell",
+                                  L"/quiet /log \"" + log + L"\" /log other.log /repair-shell"};
+    const wchar_t* why[] = {L"/bogus", L"/log", L"没有指定", L"repair-shell", L"/log"};
+    for (size_t i = 0; i < 5; ++i) {
+        CAPTURE(i);
+        run = RunProgramWith(wrong[i]);
+        CHECK(run.exitCode == 2);
+        REQUIRE(!run.lines.empty());
+        CHECK(Contains(run.lines[0], L"命令行有误"));
+        CHECK(Contains(run.lines[0], why[i]));
+    }
+    CHECK(tools.StartedTools().size() == 1);
+    CHECK(LogLines(log, &marks).size() == 1);
+    DeleteFileW(log.c_str());
+
+    // A log that cannot be written: the actions run, the program says so.
+    tools.Install(L"regsvr32");
+    std::wstring folder = TempFile(L"");
+    run = RunProgramWith(L"/quiet /log \"" + folder.substr(0, folder.size() - 1) + L"\" /repair-shell");
+    CHECK(run.exitCode == 1);
+    CHECK(tools.StartedTools().size() == 2);
+    REQUIRE(run.lines.size() == 2);
+    CHECK(run.lines[0] == L"/repair-shell：成功");
+    CHECK(Contains(run.lines[1], L"无法写入日志文件"));
 }

@@ -30,15 +30,6 @@ std::wstring TestProgramFolder()
     return p.substr(0, p.find_last_of(L'\\') + 1);
 }
 
-std::wstring FromUtf8(const std::string& s)
-{
-    std::wstring w(s.size(), L'\0');
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0],
-                                static_cast<int>(w.size()));
-    w.resize(n);
-    return w;
-}
-
 MessageBoxWatcher* g_watcher;
 UINT_PTR g_pollTimer;
 
@@ -299,4 +290,59 @@ std::string FileBytes(const std::wstring& path)
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring Decode(UINT codePage, const std::string& s)
+{
+    std::wstring w(s.size(), L'\0');
+    int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &w[0],
+                                static_cast<int>(w.size()));
+    w.resize(n);
+    return w;
+}
+
+std::wstring FromUtf8(const std::string& s)
+{
+    return Decode(CP_UTF8, s);
+}
+
+CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring commandLine, DWORD timeoutMs)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
+    HANDLE read, write;
+    REQUIRE(CreatePipe(&read, &write, &sa, 0));
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = write;
+    PROCESS_INFORMATION pi;
+    BOOL started = CreateProcessW(application.empty() ? NULL : application.c_str(), &commandLine[0], NULL,
+                                  NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
+    CloseHandle(write);
+    if (!started)
+        CloseHandle(read);
+    REQUIRE(started);
+    // Read while it runs, so that it never waits on a full pipe.
+    CapturedRun run = {};
+    DWORD begin = GetTickCount();
+    for (bool ended = false; !ended;) {
+        ended = WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0;
+        DWORD available = 0;
+        char buf[4096];
+        DWORD n;
+        while (PeekNamedPipe(read, NULL, 0, NULL, &available, NULL) && available &&
+               ReadFile(read, buf, sizeof buf, &n, NULL) && n)
+            run.output.append(buf, n);
+        if (!ended && GetTickCount() - begin > timeoutMs) {
+            TerminateProcess(pi.hProcess, 1);
+            WaitForSingleObject(pi.hProcess, INFINITE);
+            run.timedOut = true;
+        }
+    }
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(read);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return run;
 }

@@ -80,3 +80,16 @@ void ClickBoxButton(HWND box, int id);
 std::wstring SystemFolderFile(const wchar_t* name);
 std::string FileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+std::wstring Decode(UINT codePage, const std::string& s);
+std::wstring FromUtf8(const std::string& s);
+
+// A program run as its own process to its end, what it wrote to its
+// standard output and error read through a pipe. One that outlives the
+// deadline is ended and marked.
+struct CapturedRun {
+    DWORD exitCode;
+    std::string output;
+    bool timedOut;
+};
+CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring commandLine,
+                               DWORD timeoutMs = 60000);
