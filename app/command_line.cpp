@@ -68,10 +68,16 @@ const ActionSwitch* ActionNamed(const std::wstring& argument)
     return nullptr;
 }
 
+// Reads every argument, also after a wrong one, so that /quiet holds for
+// the report of what is wrong; that report names the first.
 Request Parse(const std::vector<std::wstring>& arguments)
 {
     Request r;
-    for (size_t i = 0; i < arguments.size() && r.error.empty(); ++i) {
+    auto wrong = [&r](const std::wstring& why) {
+        if (r.error.empty())
+            r.error = why;
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& a = arguments[i];
         if (const ActionSwitch* action = ActionNamed(a)) {
             r.actions.push_back(action);
@@ -80,15 +86,17 @@ Request Parse(const std::vector<std::wstring>& arguments)
         } else if (SwitchIs(a, L"?")) {
             r.help = true;
         } else if (SwitchIs(a, L"log")) {
-            if (r.logged)
-                r.error = L"/log 只能写一次。";
-            else if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]) || arguments[i + 1].empty())
-                r.error = L"/log 后面缺少日志文件名。";
+            if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]) || arguments[i + 1].empty())
+                wrong(L"/log 后面缺少日志文件名。");
+            else if (r.logged)
+                wrong(L"/log 只能写一次。");
             else
-                r.logPath = arguments[++i];
+                r.logPath = arguments[i + 1];
+            if (i + 1 < arguments.size() && !IsSwitch(arguments[i + 1]))
+                ++i;
             r.logged = true;
         } else {
-            r.error = (IsSwitch(a) ? L"未知的开关“" : L"未知的参数“") + a + L"”。";
+            wrong((IsSwitch(a) ? L"未知的开关“" : L"未知的参数“") + a + L"”。");
         }
     }
     if (r.error.empty() && !r.help && r.actions.empty())

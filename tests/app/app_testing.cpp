@@ -150,13 +150,14 @@ FakeTools::~FakeTools()
     // until it ends. A test that stopped half-way leaves the original beside
     // the tool, and the next test that replaces the tool puts it back; when
     // stand-ins nest, the inner one has put it back already.
+    const DWORD kPatience = 5 * 60 * 1000;
     for (const std::wstring& path : replaced_)
         PumpUntil([&] {
             NativeFileSystem native;
             std::wstring original = path + L".original";
             return !FileExists(original) ||
                    MoveFileExW(original.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-        });
+        }, kPatience);
     for (const std::wstring& f : planted_)
         PumpUntil([&] { return DeleteFileW(f.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
     DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
@@ -275,6 +276,7 @@ std::wstring SystemFolderFile(const wchar_t* name)
 
 std::string FileBytes(const std::wstring& path)
 {
+    NativeFileSystem native;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                            OPEN_EXISTING, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
@@ -289,6 +291,7 @@ std::string FileBytes(const std::wstring& path)
 
 bool FileExists(const std::wstring& path)
 {
+    NativeFileSystem native;
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

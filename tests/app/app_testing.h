@@ -78,6 +78,8 @@ void ClickBoxButton(HWND box, int id);
 
 // A file at the fixed system-folder path the registry actions write to.
 std::wstring SystemFolderFile(const wchar_t* name);
+// Both look at the native system folder on 64-bit Windows, as the program
+// writes there.
 std::string FileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 std::wstring Decode(UINT codePage, const std::string& s);
