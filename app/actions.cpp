@@ -1,18 +1,35 @@
 #include "actions.h"
-#include <string>
 #include "form1.h"
+#include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
 
-ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000};
+ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000};
 
 namespace {
 
 const wchar_t kHintTitle[] = L"提示";
 
+// The tools are started by their full paths: started by name alone, the
+// system would look for them in the program's own folder and in the current
+// folder first, and run whatever lies there with the program's rights.
+enum ToolFolder { SystemFolder, WindowsFolder };
+struct Tool {
+    ToolFolder folder;
+    const wchar_t* file;
+};
+const Tool kCommandInterpreter = {SystemFolder, L"cmd.exe"};
+const Tool kRegistrationTool = {SystemFolder, L"regsvr32.exe"};
+const Tool kRegistryEditor = {WindowsFolder, L"regedit.exe"};
+const Tool kUrlHandlerHost = {SystemFolder, L"rundll32.exe"};
+// Not started by the program itself but by the shell restart's command line.
+// Windows XP Home Edition does not have it.
+const wchar_t kTaskKill[] = L"taskkill.exe";
+
 const wchar_t kRestartShellQuestion[] =
     L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！";
 const wchar_t kRestartShellCommand[] = L"cmd /c taskkill /f /im explorer.exe & explorer.exe";
+const wchar_t kRestartShellDeclined[] = L"没有重新启动桌面外壳：回答了“否”。";
 
 const wchar_t kRegisterShellCommand[] = L"regsvr32 /i  /s shell32.dll";
 const wchar_t kSimpleRepairDone[] = L"简单功能修复成功，请试运行搜索功能看！";
@@ -26,6 +43,13 @@ const wchar_t kRestorePayloadPath[] = L"c:\\windows\\system32\\Ntqv.reg";
 const wchar_t kRepairRegistryDone[] = L"“修复注册表”成功，刷新后即可生效！";
 const wchar_t kRestoreRegistryDone[] = L"“恢复注册表”成功，刷新后即可生效！";
 
+const wchar_t kNoTaskKill[] =
+    L"这个 Windows 没有 taskkill.exe（例如 Windows XP 家庭版），不能用这种方式重新启动桌面外壳。\n"
+    L"请注销后重新登录，修改即可生效。";
+const wchar_t kNativeSystemOutOfReach[] =
+    L"本程序是 32 位程序，在这个 64 位 Windows 上无法关闭文件系统重定向，"
+    L"不能修改系统本身的文件夹和注册表。\n没有做任何修改。";
+
 bool g_waiting = false;
 
 int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT flags)
@@ -33,18 +57,14 @@ int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT fla
     return MessageBoxW(owner, text.c_str(), title, flags);
 }
 
-std::wstring SystemErrorText(DWORD error)
+// Says how the action ended: the run keeps the text, and shows it in a box
+// when it shows reports of that kind. An empty text shows nothing.
+void Report(ActionRun& run, bool success, const std::wstring& text, const wchar_t* title)
 {
-    wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
-    std::wstring result = n ? std::wstring(text, n) : std::wstring();
-    if (text)
-        LocalFree(text);
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
-        result.pop_back();
-    return result + L"（错误代码 " + std::to_wstring(error) + L"）";
+    run.succeeded = success;
+    run.report = text;
+    if (!text.empty() && (success ? run.showSuccess : run.showFailure))
+        ShowBox(run.owner, text, title, MB_OK | (success ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
 std::wstring Seconds(DWORD ms)
@@ -52,9 +72,23 @@ std::wstring Seconds(DWORD ms)
     return std::to_wstring((ms + 999) / 1000);
 }
 
+std::wstring FolderPath(ToolFolder folder)
+{
+    wchar_t path[MAX_PATH] = {};
+    UINT n = folder == SystemFolder ? GetSystemDirectoryW(path, MAX_PATH)
+                                    : GetWindowsDirectoryW(path, MAX_PATH);
+    return std::wstring(path, n < MAX_PATH ? n : 0);
+}
+
+std::wstring ToolPath(const Tool& tool)
+{
+    return FolderPath(tool.folder) + L"\\" + tool.file;
+}
+
 struct Waited {
     bool finished;
     DWORD exitCode;
+    DWORD error;  // the system's error when the wait itself failed
 };
 
 // Waits for a process the way a modal dialog waits for its user: the owner
@@ -64,19 +98,24 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
 {
     HWND focus = GetFocus();
     g_waiting = true;
-    EnableWindow(owner, FALSE);
+    if (owner)
+        EnableWindow(owner, FALSE);
     HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
 
-    Waited result = {false, 0};
+    Waited result = {false, 0, 0};
     bool quit = false;
     WPARAM quitCode = 0;
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
-        DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        DWORD left = timeoutMs == INFINITE ? INFINITE : elapsed < timeoutMs ? timeoutMs - elapsed : 0;
         DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0) {
             result.finished = true;
+            break;
+        }
+        if (r == WAIT_FAILED) {
+            result.error = GetLastError();
             break;
         }
         if (r != WAIT_OBJECT_0 + 1)
@@ -95,7 +134,8 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     if (result.finished)
         GetExitCodeProcess(process, &result.exitCode);
 
-    EnableWindow(owner, TRUE);
+    if (owner)
+        EnableWindow(owner, TRUE);
     g_waiting = false;
     SetCursor(previousCursor);
     if (focus && IsWindow(focus))
@@ -105,9 +145,75 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     return result;
 }
 
-std::wstring StartFailureText(const wchar_t* commandLine, DWORD error)
+// Waits for the tool of the run and notes how it ended.
+Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs)
 {
-    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error);
+    Waited w = WaitModally(run.owner, process, timeoutMs);
+    CloseHandle(process);
+    run.toolEnded = w.finished;
+    run.exitCode = w.exitCode;
+    return w;
+}
+
+std::wstring StartFailureText(const std::wstring& program, const wchar_t* commandLine, DWORD error)
+{
+    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error, program);
+}
+
+std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
+{
+    return std::wstring(L"无法等待命令结束：\n") + commandLine + L"\n\n" + SystemErrorText(error);
+}
+
+// Starts a tool for the run; a tool that cannot be started is reported.
+bool StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
+               const wchar_t* title, HANDLE* process)
+{
+    run.commandLine = commandLine;
+    std::wstring program = ToolPath(tool);
+    StartedProcess p = StartCommand(program, commandLine, showMode);
+    if (!p.started) {
+        Report(run, false, StartFailureText(program, commandLine, p.error), title);
+        return false;
+    }
+    *process = p.process;
+    return true;
+}
+
+// A command that a click starts and leaves to run; the command line waits
+// for it, up to timeoutMs. Its exit code is judged only when it tells
+// whether the command did its work.
+void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
+                  DWORD timeoutMs, bool exitCodeTells)
+{
+    HANDLE process;
+    if (!StartTool(run, tool, commandLine, showMode, kProgramTitle, &process))
+        return;
+    if (!run.waitForAll) {
+        CloseHandle(process);
+        Report(run, true, std::wstring(), kProgramTitle);
+        return;
+    }
+    Waited w = WaitForTool(run, process, timeoutMs);
+    if (w.error)
+        Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
+    else if (!w.finished)
+        Report(run, false, L"命令在 " + Seconds(timeoutMs) + L" 秒内没有结束：\n" + commandLine, kProgramTitle);
+    else if (exitCodeTells && w.exitCode != 0)
+        Report(run, false, L"命令失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + commandLine,
+               kProgramTitle);
+    else
+        Report(run, true, std::wstring(), kProgramTitle);
+}
+
+// On 64-bit Windows an action that cannot reach the native system does
+// nothing at all: what it changed would be invisible to the 64-bit shell.
+bool NativeSystemInReach(ActionRun& run, const wchar_t* title)
+{
+    if (CanReachNativeSystem())
+        return true;
+    Report(run, false, kNativeSystemOutOfReach, title);
+    return false;
 }
 
 // Writes the payload as a new file, replacing whatever had that name. Returns
@@ -118,6 +224,9 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     *created = false;
     if (!payload.bytes)
         return ERROR_RESOURCE_DATA_NOT_FOUND;
+    NativeFileSystem native;
+    if (!native.ok())
+        return GetLastError();
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
@@ -133,16 +242,30 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     return error;
 }
 
-bool ValueReadsBack(const RegistryValue& v)
+DWORD DeletePayloadFile(const wchar_t* path)
+{
+    NativeFileSystem native;
+    if (!native.ok() || !DeleteFileW(path))
+        return GetLastError();
+    return 0;
+}
+
+// A value as it reads back; false when it is missing or not a string. On
+// 64-bit Windows it is read in the native view, where the 64-bit shell
+// reads it.
+bool ReadValue(const RegistryValue& v, std::wstring* data)
 {
     HKEY key;
-    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &key) != ERROR_SUCCESS)
         return false;
-    wchar_t data[256] = {};
-    DWORD type = 0, size = sizeof data - sizeof(wchar_t);
-    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(data), &size);
+    wchar_t text[256] = {};
+    DWORD type = 0, size = sizeof text - sizeof(wchar_t);
+    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ && lstrcmpW(data, v.data) == 0;
+    if (r != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    *data = text;
+    return true;
 }
 
 // The first value of the set that does not read back as the file writes it,
@@ -153,33 +276,55 @@ std::wstring FirstValueNotWritten(int resourceId)
     const RegistryValue* values = PayloadValues(resourceId, &count);
     for (int i = 0; i < count; ++i) {
         const RegistryValue& v = values[i];
-        if (ValueReadsBack(v))
+        std::wstring data;
+        if (ReadValue(v, &data) && data == v.data)
             continue;
         std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
-        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
-               name + L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
+        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " + name +
+               L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
     }
     return std::wstring();
 }
 
+// Every value of the set as it reads back, on one line, named as in a
+// registry file ("@" for a key's default value).
+std::wstring ValuesAsRead(int resourceId)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(resourceId, &count);
+    std::wstring line;
+    for (int i = 0; i < count; ++i) {
+        const RegistryValue& v = values[i];
+        std::wstring data;
+        line += (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" + (v.name ? v.name : L"@") +
+                L"=" + (ReadValue(v, &data) ? L"\"" + data + L"\"" : std::wstring(L"（无）"));
+    }
+    return line;
+}
+
 // Writes the payload to its file, has the registry editor import it, checks
 // that every value arrived, says what happened, and removes the file again.
-void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, const wchar_t* reportText)
+void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId, const wchar_t* reportText)
 {
+    if (!NativeSystemInReach(run, kHintTitle))
+        return;
     std::wstring failure;
     bool created = false;
     if (DWORD error = WritePayloadFile(path, LoadPayload(resourceId), &created)) {
-        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error);
+        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
     } else {
         std::wstring command = std::wstring(L"regedit /s ") + path;
-        StartedProcess editor = StartCommand(command.c_str(), SW_HIDE);
+        run.commandLine = command;
+        std::wstring editorPath = ToolPath(kRegistryEditor);
+        StartedProcess editor = StartCommand(editorPath, command.c_str(), SW_HIDE);
         if (!editor.started) {
-            failure = StartFailureText(command.c_str(), editor.error);
+            failure = StartFailureText(editorPath, command.c_str(), editor.error);
         } else {
             DWORD timeout = g_ActionTimeouts.registryEditorMs;
-            Waited w = WaitModally(owner, editor.process, timeout);
-            CloseHandle(editor.process);
-            if (!w.finished)
+            Waited w = WaitForTool(run, editor.process, timeout);
+            if (w.error)
+                failure = WaitFailureText(command.c_str(), w.error);
+            else if (!w.finished)
                 failure = L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
             else if (w.exitCode != 0)
                 failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + command;
@@ -187,17 +332,77 @@ void ImportRegistryPayload(HWND owner, const wchar_t* path, int resourceId, cons
                 failure = FirstValueNotWritten(resourceId);
         }
     }
+    run.valuesRead = ValuesAsRead(resourceId);
     if (failure.empty())
-        ShowBox(owner, reportText, kHintTitle, MB_OK | MB_ICONINFORMATION);
+        Report(run, true, reportText, kHintTitle);
     else
-        ShowBox(owner, failure, kHintTitle, MB_OK | MB_ICONERROR);
-    if (created)
-        DeleteFileW(path);
+        Report(run, false, failure, kHintTitle);
+    if (!created)
+        return;
+    // The file must not stay in the system folder unnoticed.
+    if (DWORD error = DeletePayloadFile(path)) {
+        std::wstring text = std::wstring(L"无法删除注册表文件，请手动删除：\n") + path + L"\n\n" +
+                            SystemErrorText(error, path);
+        run.succeeded = false;
+        run.report += (run.report.empty() ? L"" : L"\n\n") + text;
+        if (run.showFailure)
+            ShowBox(run.owner, text, kHintTitle, MB_OK | MB_ICONWARNING);
+    }
+}
+
+bool SystemHasTaskKill()
+{
+    NativeFileSystem native;
+    DWORD attributes = GetFileAttributesW((FolderPath(SystemFolder) + L"\\" + kTaskKill).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
 
-StartedProcess StartCommand(const wchar_t* commandLine, int showMode)
+ActionRun ClickRun(HWND owner)
+{
+    ActionRun run = {};
+    run.owner = owner;
+    run.showSuccess = run.showFailure = run.ask = true;
+    return run;
+}
+
+ActionRun CommandLineRun(bool quiet)
+{
+    ActionRun run = {};
+    run.showFailure = run.ask = !quiet;
+    run.waitForAll = true;
+    return run;
+}
+
+std::wstring SystemErrorText(DWORD error, const std::wstring& subject)
+{
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
+    std::wstring result = n ? std::wstring(text, n) : std::wstring();
+    if (text)
+        LocalFree(text);
+    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
+        result.pop_back();
+    for (size_t at = result.find(L"%1"); at != std::wstring::npos && !subject.empty();
+         at = result.find(L"%1", at + subject.size()))
+        result.replace(at, 2, subject);
+    return result + L"（错误代码 " + std::to_wstring(error) + L"）";
+}
+
+std::wstring SystemFolderPath()
+{
+    return FolderPath(SystemFolder);
+}
+
+std::wstring WindowsFolderPath()
+{
+    return FolderPath(WindowsFolder);
+}
+
+StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandLine, int showMode)
 {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
@@ -206,7 +411,12 @@ StartedProcess StartCommand(const wchar_t* commandLine, int showMode)
     PROCESS_INFORMATION pi = {};
     // CreateProcessW may write into the command line it is given.
     std::wstring line = commandLine;
-    if (!CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    // The tool's own folder as its current folder: the command interpreter
+    // looks there first for the programs its command line names.
+    std::wstring folder = SystemFolderPath();
+    NativeFileSystem native;
+    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
+                                        folder.c_str(), &si, &pi))
         return StartedProcess{false, NULL, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
@@ -217,79 +427,75 @@ bool IsActionWaiting()
     return g_waiting;
 }
 
-void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error)
+void RestartShell(ActionRun& run)
 {
-    ShowBox(owner, StartFailureText(commandLine, error), title, MB_OK | MB_ICONERROR);
-}
-
-namespace {
-
-// A command the program starts and leaves to run: only a failure to start
-// it is reported.
-void StartUnwatched(HWND owner, const wchar_t* commandLine, int showMode)
-{
-    StartedProcess p = StartCommand(commandLine, showMode);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, commandLine, p.error);
-}
-
-}  // namespace
-
-void RestartShell(HWND owner)
-{
-    if (ShowBox(owner, kRestartShellQuestion, kHintTitle, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) !=
-        IDYES)
+    if (!NativeSystemInReach(run, kProgramTitle))
         return;
-    // Ending the shell and starting it again is never waited for.
-    StartUnwatched(owner, kRestartShellCommand, SW_HIDE);
-}
-
-void RepairShellLibrary(HWND owner)
-{
-    StartedProcess p = StartCommand(kRegisterShellCommand, SW_SHOWNORMAL);
-    if (!p.started) {
-        ReportStartFailure(owner, kProgramTitle, kRegisterShellCommand, p.error);
+    if (!SystemHasTaskKill()) {
+        Report(run, false, kNoTaskKill, kProgramTitle);
         return;
     }
+    if (run.ask && ShowBox(run.owner, kRestartShellQuestion, kHintTitle,
+                           MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
+        run.succeeded = false;
+        run.report = kRestartShellDeclined;
+        return;
+    }
+    // The command interpreter ends with the shell's new start; a click
+    // leaves it to run.
+    RunLeftToRun(run, kCommandInterpreter, kRestartShellCommand, SW_HIDE, g_ActionTimeouts.shellRestartMs,
+                 true);
+}
+
+void RepairShellLibrary(ActionRun& run)
+{
+    if (!NativeSystemInReach(run, kProgramTitle))
+        return;
+    HANDLE process;
+    if (!StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle, &process))
+        return;
     DWORD timeout = g_ActionTimeouts.registrationMs;
-    Waited w = WaitModally(owner, p.process, timeout);
-    CloseHandle(p.process);
-    if (w.finished && w.exitCode == 0)
-        ShowBox(owner, kSimpleRepairDone, kProgramTitle, MB_OK | MB_ICONINFORMATION);
+    Waited w = WaitForTool(run, process, timeout);
+    if (w.error)
+        Report(run, false, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle);
     else if (!w.finished)
-        ShowBox(owner, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
-                           kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+        Report(run, false, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
+                               kRegisterShellCommand, kProgramTitle);
+    else if (w.exitCode != 0)
+        Report(run, false, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
+                               L"：\n" + kRegisterShellCommand, kProgramTitle);
     else
-        ShowBox(owner, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
-                           L"：\n" + kRegisterShellCommand, kProgramTitle, MB_OK | MB_ICONERROR);
+        Report(run, true, kSimpleRepairDone, kProgramTitle);
 }
 
-void RegisterAllLibraries(HWND owner)
+void RegisterAllLibraries(ActionRun& run)
 {
-    // The console shows the loop's progress; nothing is reported after it.
-    StartUnwatched(owner, kRegisterAllCommand, SW_SHOWNORMAL);
+    if (!NativeSystemInReach(run, kProgramTitle))
+        return;
+    // The console shows the loop's progress; a click reports nothing after
+    // it. The loop's exit code is that of its last library, which says
+    // nothing of the others, so it is not judged.
+    RunLeftToRun(run, kCommandInterpreter, kRegisterAllCommand, SW_SHOWNORMAL, INFINITE, false);
 }
 
-void RepairRegistry(HWND owner)
+void RepairRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(owner, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
+    ImportRegistryPayload(run, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
 }
 
-void RestoreRegistry(HWND owner)
+void RestoreRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(owner, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
+    ImportRegistryPayload(run, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
 }
 
-void OpenForum(HWND owner)
+void OpenForum(ActionRun& run)
 {
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';
-    StartedProcess p = StartCommand(command.c_str(), SW_SHOWNORMAL);
-    if (p.started)
-        CloseHandle(p.process);
-    else
-        ReportStartFailure(owner, kProgramTitle, command.c_str(), p.error);
+    HANDLE process;
+    if (!StartTool(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL, kProgramTitle, &process))
+        return;
+    CloseHandle(process);
+    Report(run, true, std::wstring(), kProgramTitle);
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
+#include <string>
 
 // The repair actions behind the buttons of the main window. Each runs to its
-// end inside the click and shows exactly one message box for one click (the
-// intermediate repair shows none unless its command cannot be started).
+// end inside the click and shows one message box for one click (the
+// intermediate repair shows none unless its command cannot be started; a
+// registry button shows a second when its file cannot be deleted after it).
 
 // The result of starting a command line as a new process.
 struct StartedProcess {
@@ -12,16 +14,22 @@ struct StartedProcess {
     DWORD error;     // the system's error code when not started
 };
 
-// Starts a command line the way CreateProcess does without an application
-// name (the first token names the program, searched on the standard path,
-// ".exe" assumed), with the show mode in the start-up information. Never
-// waits and shows nothing.
-StartedProcess StartCommand(const wchar_t* commandLine, int showMode);
+// The system's folders, as the system names them ("C:\WINDOWS\system32",
+// "C:\WINDOWS"): the tools are started from there.
+std::wstring SystemFolderPath();
+std::wstring WindowsFolderPath();
+
+// Starts the program at its full path with the command line given, which
+// the program receives unchanged, in the system folder, with the show mode
+// in the start-up information. On 64-bit Windows the native program of
+// that path is started. Never waits and shows nothing.
+StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandLine, int showMode);
 
 // How long the actions wait for the tools they wait for.
 struct ActionTimeouts {
     DWORD registryEditorMs;
     DWORD registrationMs;
+    DWORD shellRestartMs;  // from the command line only; a click does not wait
 };
 extern ActionTimeouts g_ActionTimeouts;
 
@@ -29,12 +37,37 @@ extern ActionTimeouts g_ActionTimeouts;
 // wait cursor, starts no other action and puts off a close.
 bool IsActionWaiting();
 
-void RestartShell(HWND owner);         // Command1
-void RepairShellLibrary(HWND owner);   // Command5
-void RegisterAllLibraries(HWND owner); // Command6
-void RepairRegistry(HWND owner);       // Command2
-void RestoreRegistry(HWND owner);      // Command3
-void OpenForum(HWND owner);            // Label3
+// How an action runs, and what came of it. A click and the command line run
+// the same actions and differ only in these settings.
+struct ActionRun {
+    HWND owner;        // disabled while a tool is waited for; owns the boxes
+    bool showSuccess;  // a success is reported in a box
+    bool showFailure;  // a failure is reported in a box
+    bool ask;          // the shell restart asks first (else it goes ahead)
+    bool waitForAll;   // also the commands a click leaves to run are waited for
 
-// Shows the error box of a command that could not be started.
-void ReportStartFailure(HWND owner, const wchar_t* title, const wchar_t* commandLine, DWORD error);
+    bool succeeded;
+    std::wstring commandLine;  // the command started, or tried
+    bool toolEnded;            // the tool ended while waited for...
+    DWORD exitCode;            // ...with this exit code
+    std::wstring report;       // what the action says of its end
+    std::wstring valuesRead;   // registry actions: the six values, as read back
+};
+
+// A click: every report in a box, the question asked, the commands that run
+// on by themselves not waited for.
+ActionRun ClickRun(HWND owner);
+// The command line: no window, boxes only for failures and the question
+// (none of them when quiet), and every tool waited for.
+ActionRun CommandLineRun(bool quiet);
+
+void RestartShell(ActionRun& run);          // Command1
+void RepairShellLibrary(ActionRun& run);    // Command5
+void RegisterAllLibraries(ActionRun& run);  // Command6
+void RepairRegistry(ActionRun& run);        // Command2
+void RestoreRegistry(ActionRun& run);       // Command3
+void OpenForum(ActionRun& run);             // Label3
+
+// The system's text for an error code, with the file or program it is
+// about in place of the "%1" that some of the texts hold.
+std::wstring SystemErrorText(DWORD error, const std::wstring& subject = std::wstring());

@@ -96,6 +96,45 @@ void CreateControls(HWND hwnd, const Form1State& state)
     }
 }
 
+// A static control with SS_NOTIFY reports a click as soon as the button
+// goes down. The link opens on the release instead, as a button does: only
+// when the press began on it and the release is over it, so a press dragged
+// off the link opens nothing. The capture holds the press.
+LRESULT OnLinkLButtonDown(HWND link)
+{
+    SetCapture(link);
+    return 0;
+}
+
+LRESULT OnLinkLButtonUp(HWND link, LPARAM lp)
+{
+    if (GetCapture() != link)
+        return 0;
+    ReleaseCapture();
+    POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    RECT client;
+    GetClientRect(link, &client);
+    if (PtInRect(&client, p))
+        SendMessageW(GetParent(link), WM_COMMAND, MAKEWPARAM(IDC_LABEL3, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(link));
+    return 0;
+}
+
+LRESULT CALLBACK LinkProc(HWND link, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        return OnLinkLButtonDown(link);
+    case WM_LBUTTONUP:
+        return OnLinkLButtonUp(link, lp);
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double click: the first click has opened
+        // the forum already.
+        return 0;
+    }
+    return CallControlProc(link, msg, wp, lp);
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
     auto* state = new Form1State();
@@ -106,6 +145,7 @@ LRESULT OnCreate(HWND hwnd)
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     g_form1 = hwnd;
     CreateControls(hwnd, *state);
+    SubclassControl(Form1Control(hwnd, IDC_LABEL3), LinkProc);
     return 0;
 }
 
@@ -120,7 +160,7 @@ void RunUnloadStep(HWND hwnd)
         SendMessageW(instructions, WM_CLOSE, 0, 0);
 }
 
-typedef void (*Action)(HWND owner);
+typedef void (*Action)(ActionRun& run);
 
 struct ButtonAction {
     int id;
@@ -154,8 +194,10 @@ LRESULT OnCommand(HWND hwnd, WPARAM wp)
         return 0;
     }
     for (const ButtonAction& a : kActions)
-        if (a.id == LOWORD(wp))
-            a.run(hwnd);
+        if (a.id == LOWORD(wp)) {
+            ActionRun run = ClickRun(hwnd);
+            a.run(run);
+        }
     Form1State* state = StateOf(hwnd);
     if (state && state->closeWhenIdle) {
         state->closeWhenIdle = false;

@@ -80,6 +80,24 @@ void RegisterPictureClass()
     RegisterClassExW(&wc);
 }
 
+// The form's keys go through IsDialogMessage, which puts a multi-line edit
+// into dialog mode: there Esc makes it close its parent. The instructions
+// close only the ways a window closes, so the text box takes Esc for
+// nothing.
+LRESULT OnTextKeyDown(HWND hwnd, WPARAM wp, LPARAM lp)
+{
+    if (wp == VK_ESCAPE)
+        return 0;
+    return CallControlProc(hwnd, WM_KEYDOWN, wp, lp);
+}
+
+LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_KEYDOWN)
+        return OnTextKeyDown(hwnd, wp, lp);
+    return CallControlProc(hwnd, msg, wp, lp);
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
     HFONT font = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
@@ -88,9 +106,12 @@ LRESULT OnCreate(HWND hwnd)
     // Both have the platform's sunken three-dimensional border, two pixels wide.
     CreateChild(hwnd, kPictureClass, L"", WS_TABSTOP, IDC_PICTURE1, kPicturePlace, NULL,
                 WS_EX_CLIENTEDGE);
-    CreateChild(hwnd, L"Edit", kInstructionsText,
-                ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, IDC_TEXT1, kTextPlace,
-                font, WS_EX_CLIENTEDGE);
+    // In dialog mode a multi-line edit makes a new line on Enter only with
+    // ES_WANTRETURN.
+    HWND text = CreateChild(hwnd, L"Edit", kInstructionsText,
+                            ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+                            IDC_TEXT1, kTextPlace, font, WS_EX_CLIENTEDGE);
+    SubclassControl(text, TextProc);
     g_form2 = hwnd;
     return 0;
 }

@@ -195,6 +195,18 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
     return hwnd;
 }
 
+void SubclassControl(HWND control, WNDPROC proc)
+{
+    LONG_PTR previous = SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    SetWindowLongPtrW(control, GWLP_USERDATA, previous);
+}
+
+LRESULT CallControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    return CallWindowProcW(previous, control, msg, wp, lp);
+}
+
 void SetFrameTextColor(HWND frame, COLORREF color)
 {
     SetWindowLongPtrW(frame, kFrameColorSlot, static_cast<LONG_PTR>(color));

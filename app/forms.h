@@ -25,6 +25,12 @@ int OpenFormCount();
 HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
                  int id, const TwipsRect& place, HFONT font, DWORD exStyle = 0);
 
+// Puts proc in front of a control's own procedure; proc passes on what it
+// does not handle itself with CallControlProc. The control's user data
+// holds the procedure it had.
+void SubclassControl(HWND control, WNDPROC proc);
+LRESULT CallControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
 // Sets the colour of a frame's caption.
 void SetFrameTextColor(HWND frame, COLORREF color);
 

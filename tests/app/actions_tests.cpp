@@ -1,5 +1,6 @@
 #include "app_testing.h"
 #include "actions.h"
+#include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
 
@@ -23,62 +24,66 @@ std::string PayloadBytes(int id)
     return std::string(static_cast<const char*>(p.bytes), p.size);
 }
 
-// Puts the registry in the state a successful import of the payload leaves,
-// or removes every key of it, so that the read-back has something to find.
-void WriteValuesOf(int id)
+// Puts the registry in the state a successful import of the payload leaves
+// (or, given data, sets every value of the set to it), in the view given, so
+// that the read-back has something to find. The program reads the native
+// view, the 64-bit one on 64-bit Windows.
+void WriteValuesOf(int id, const wchar_t* data = nullptr, REGSAM view = NativeRegistryView())
 {
     int count = 0;
     const RegistryValue* values = PayloadValues(id, &count);
     for (int i = 0; i < count; ++i) {
         HKEY key;
-        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE, NULL, &key,
-                                NULL) == ERROR_SUCCESS);
-        RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(values[i].data),
-                       static_cast<DWORD>((lstrlenW(values[i].data) + 1) * sizeof(wchar_t)));
+        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE | view, NULL,
+                                &key, NULL) == ERROR_SUCCESS);
+        const wchar_t* text = data ? data : values[i].data;
+        RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
     }
 }
 
-void RemoveValuesOfBothSets()
+// The values of a payload's set as the file writes them, and as one view of
+// the registry holds them.
+std::vector<std::wstring> DataOf(int id)
 {
-    RegDeleteValueW(HKEY_CURRENT_USER, CABINET);
-    HKEY cabinet;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, CABINET, 0, KEY_SET_VALUE, &cabinet) == ERROR_SUCCESS) {
-        RegDeleteValueW(cabinet, L"Use Search Asst");
-        RegCloseKey(cabinet);
-    }
-    for (const wchar_t* id : {L"{1f4de370-d627-11d1-ba4f-00a0c91eedba}",
-                              L"{450D8FBA-AD25-11D0-98A8-0800361B1103}",
-                              L"{645FF040-5081-101B-9F08-00AA002F954E}",
-                              L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}"})
-        RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(NAMESPACE L"\\") + id).c_str());
+    int count = 0;
+    const RegistryValue* values = PayloadValues(id, &count);
+    std::vector<std::wstring> data;
+    for (int i = 0; i < count; ++i)
+        data.push_back(values[i].data);
+    return data;
 }
 
-// What "reg query" prints for a key, run as its own process.
-std::string RegQuery(const std::wstring& key)
+std::vector<std::wstring> ValuesIn(int id, REGSAM view = NativeRegistryView())
 {
-    SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
-    HANDLE read, write;
-    CreatePipe(&read, &write, &sa, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = write;
-    PROCESS_INFORMATION pi;
-    std::wstring cmd = L"reg query \"" + key + L"\"";
-    REQUIRE(CreateProcessW(NULL, &cmd[0], NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi));
-    CloseHandle(write);
-    std::string out;
-    char buf[4096];
-    DWORD n;
-    while (ReadFile(read, buf, sizeof buf, &n, NULL) && n)
-        out.append(buf, n);
-    WaitForSingleObject(pi.hProcess, 30000);
-    CloseHandle(read);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return out;
+    int count = 0;
+    const RegistryValue* values = PayloadValues(id, &count);
+    std::vector<std::wstring> found;
+    for (int i = 0; i < count; ++i) {
+        wchar_t data[256] = L"(missing)";
+        HKEY key;
+        if (RegOpenKeyExW(values[i].root, values[i].key, 0, KEY_QUERY_VALUE | view, &key) == ERROR_SUCCESS) {
+            DWORD size = sizeof data - sizeof(wchar_t);
+            RegQueryValueExW(key, values[i].name, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
+            RegCloseKey(key);
+        }
+        found.push_back(data);
+    }
+    return found;
+}
+
+// Makes the payload's path a folder (or removes that folder again): the
+// payload cannot be written there. True when the path then is (or is no
+// longer) a folder.
+bool CreatePayloadPathAsFolder(bool folder)
+{
+    NativeFileSystem native;
+    if (folder)
+        return CreateDirectoryW(kRepairFile.c_str(), NULL) != FALSE;
+    DWORD attributes = GetFileAttributesW(kRepairFile.c_str());
+    bool wasFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return RemoveDirectoryW(kRepairFile.c_str()) && wasFolder;
 }
 
 bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
@@ -88,7 +93,7 @@ bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
 
 struct ShortTimeouts {
     ActionTimeouts saved = g_ActionTimeouts;
-    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms}; }
+    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms, ms}; }
     ~ShortTimeouts() { g_ActionTimeouts = saved; }
 };
 
@@ -127,9 +132,20 @@ TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
         CHECK(boxes.seen.size() == 1 + 1);
         REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
         auto started = tools.StartedTools()[0];
-        CHECK(started.tool == L"cmd");
+        CHECK(SamePath(started.program, SystemToolPath(L"cmd")));
         CHECK(started.commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
         CHECK(started.show == SW_HIDE);
+    }
+    SUBCASE("a Windows without taskkill.exe is told to log off and on, and nothing starts")
+    {
+        tools.RemoveFromSystem(L"taskkill");
+        w.Click(IDC_COMMAND1);
+        REQUIRE(boxes.seen.size() == 2);
+        CHECK(boxes.seen[1].icon == IDI_ERROR);
+        CHECK(HasOnly(boxes.seen[1], {IDOK}));
+        CHECK(Contains(boxes.seen[1].text, L"taskkill.exe"));
+        CHECK(Contains(boxes.seen[1].text, L"注销后重新登录"));
+        CHECK(tools.StartedTools().empty());
     }
 }
 
@@ -139,12 +155,16 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
     FakeTools tools;
     MessageBoxWatcher boxes;
 
-    SUBCASE("success once the registration tool has ended with 0")
+    SUBCASE("success once the system's registration tool has ended with 0")
     {
+        // One lying beside the program never runs.
+        tools.PlantBesideProgram(L"regsvr32");
         tools.Install(L"regsvr32", 0, 300);
         w.Click(IDC_COMMAND5);
         auto started = tools.StartedTools();
         REQUIRE(started.size() == 1);
+        CHECK(SamePath(started[0].program, SystemToolPath(L"regsvr32")));
+        CHECK(SamePath(started[0].currentFolder, SystemFolderPath()));
         CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
         CHECK(started[0].show == SW_SHOWNORMAL);
         REQUIRE(boxes.seen.size() == 1);
@@ -180,6 +200,9 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, L"regsvr32 /i  /s shell32.dll"));
         CHECK(Contains(boxes.seen[0].text, L"193"));  // ERROR_BAD_EXE_FORMAT
+        // The system's message names the program, not its placeholder.
+        CHECK(Contains(boxes.seen[0].text, SystemToolPath(L"regsvr32")));
+        CHECK(!Contains(boxes.seen[0].text, L"%1"));
         CHECK(IsWindow(w.hwnd));
         CHECK(IsWindowEnabled(w.hwnd));
     }
@@ -218,6 +241,7 @@ TEST_CASE("a registry button writes its payload fresh, imports it, and removes i
 
     // A file of that name is replaced by the program's own bytes.
     {
+        NativeFileSystem native;
         HANDLE h = CreateFileW(kRepairFile.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
         std::string other(4000, 'x');
         DWORD n;
@@ -254,7 +278,7 @@ TEST_CASE("a registry button writes its payload fresh, imports it, and removes i
     CHECK(!FileExists(kRestoreFile));
 }
 
-TEST_CASE("registry buttons report each failing step honestly, in one box")
+TEST_CASE("registry buttons report each failing step honestly")
 {
     MainWindow w;
     FakeTools tools;
@@ -264,12 +288,9 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
     SUBCASE("the payload cannot be written: the path is a directory")
     {
         tools.Install(L"regedit");
-        REQUIRE(CreateDirectoryW(kRepairFile.c_str(), NULL));
+        REQUIRE(CreatePayloadPathAsFolder(true));
         w.Click(IDC_COMMAND2);
-        DWORD attributes = GetFileAttributesW(kRepairFile.c_str());
-        CHECK(attributes != INVALID_FILE_ATTRIBUTES);
-        CHECK((attributes & FILE_ATTRIBUTE_DIRECTORY));
-        RemoveDirectoryW(kRepairFile.c_str());
+        CHECK(CreatePayloadPathAsFolder(false));
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(boxes.seen[0].title == kHint);
@@ -296,13 +317,35 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
     SUBCASE("a value does not read back: the first one is named, with the rights it needs")
     {
         tools.Install(L"regedit");
-        RemoveValuesOfBothSets();
+        WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
         w.Click(IDC_COMMAND2);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, L"HKEY_CURRENT_USER\\" CABINET));
         CHECK(Contains(boxes.seen[0].text, L"Use Search Asst"));
         CHECK(Contains(boxes.seen[0].text, L"管理员权限"));
+    }
+    SUBCASE("the file cannot be removed after the import: a second box names it")
+    {
+        tools.Install(L"regedit");
+        // Held open, without sharing its deletion, while the report is shown.
+        HANDLE held = INVALID_HANDLE_VALUE;
+        boxes.whileShown = [&] {
+            NativeFileSystem native;
+            if (held == INVALID_HANDLE_VALUE)
+                held = CreateFileW(kRepairFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   NULL, OPEN_EXISTING, 0, NULL);
+        };
+        w.Click(IDC_COMMAND2);
+        CHECK(held != INVALID_HANDLE_VALUE);
+        CloseHandle(held);
+        REQUIRE(boxes.seen.size() == 2);
+        CHECK(boxes.seen[0].icon == IDI_INFORMATION);
+        CHECK(boxes.seen[1].icon == IDI_WARNING);
+        CHECK(Contains(boxes.seen[1].text, L"无法删除"));
+        CHECK(Contains(boxes.seen[1].text, kRepairFile));
+        NativeFileSystem native;
+        DeleteFileW(kRepairFile.c_str());
     }
     SUBCASE("the registry editor cannot be started")
     {
@@ -316,30 +359,59 @@ TEST_CASE("registry buttons report each failing step honestly, in one box")
     CHECK(IsWindow(w.hwnd));
 }
 
-TEST_CASE("end to end: the real registry editor imports both sets")
+TEST_CASE("end to end: the registry really imports both sets")
 {
     MainWindow w;
+    FakeTools tools;
+    tools.InstallImportingEditor();
     MessageBoxWatcher boxes;
-    RemoveValuesOfBothSets();
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
 
     w.Click(IDC_COMMAND2);
     REQUIRE(boxes.seen.size() == 1);
     CHECK(boxes.seen[0].text == L"“修复注册表”成功，刷新后即可生效！");
-    std::string cabinet = RegQuery(L"HKCU\\" CABINET);
-    CHECK(cabinet.find("Use Search Asst") != std::string::npos);
-    CHECK(cabinet.find("no") != std::string::npos);
-    std::string search = RegQuery(L"HKLM\\" NAMESPACE L"\\{e17d4fc0-5564-11d1-83f2-00a0c90dc849}");
-    CHECK(search.find("Search Results Folder") != std::string::npos);
-    std::string mydocs = RegQuery(L"HKLM\\" NAMESPACE L"\\{450D8FBA-AD25-11D0-98A8-0800361B1103}");
-    CHECK(mydocs.find("@mydocs.dll,-900") != std::string::npos);
+    CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
 
+    // The keys stay; the values are empty.
     w.Click(IDC_COMMAND3);
     REQUIRE(boxes.seen.size() == 2);
     CHECK(boxes.seen[1].text == L"“恢复注册表”成功，刷新后即可生效！");
-    // The keys stay; the values are empty.
-    search = RegQuery(L"HKLM\\" NAMESPACE L"\\{e17d4fc0-5564-11d1-83f2-00a0c90dc849}");
-    CHECK(search.find("e17d4fc0") != std::string::npos);
-    CHECK(search.find("Search Results Folder") == std::string::npos);
+    CHECK(ValuesIn(IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
+    CHECK(!FileExists(kRepairFile));
+    CHECK(!FileExists(kRestoreFile));
+}
+
+TEST_CASE("on 64-bit Windows the actions change the native system, where the 64-bit shell looks" *
+          doctest::test_suite("wow64"))
+{
+    // Only a 32-bit build on 64-bit Windows runs under WOW64.
+    REQUIRE(RunsUnderWow64());
+    MainWindow w;
+    FakeTools tools;
+    MessageBoxWatcher boxes;
+
+    // The recorder is in the native system folder; in SysWOW64 only Wine's
+    // own tool lies, which the test run's override keeps from starting.
+    tools.Install(L"regsvr32");
+    w.Click(IDC_COMMAND5);
+    REQUIRE(boxes.seen.size() == 1);
+    CHECK(boxes.seen[0].text == L"简单功能修复成功，请试运行搜索功能看！");
+    CHECK(tools.StartedTools().size() == 1);
+
+    // Stale values in both views: success can only come from the import
+    // into the native view, read back from there.
+    tools.InstallImportingEditor();
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale", KEY_WOW64_32KEY);
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale", KEY_WOW64_64KEY);
+    w.Click(IDC_COMMAND2);
+    REQUIRE(boxes.seen.size() == 2);
+    CHECK(boxes.seen[1].text == L"“修复注册表”成功，刷新后即可生效！");
+    CHECK(ValuesIn(IDR_PAYLOAD_REPAIR, KEY_WOW64_64KEY) == DataOf(IDR_PAYLOAD_REPAIR));
+
+    w.Click(IDC_COMMAND3);
+    REQUIRE(boxes.seen.size() == 3);
+    CHECK(boxes.seen[2].text == L"“恢复注册表”成功，刷新后即可生效！");
+    CHECK(ValuesIn(IDR_PAYLOAD_RESTORE, KEY_WOW64_64KEY) == DataOf(IDR_PAYLOAD_RESTORE));
     CHECK(!FileExists(kRepairFile));
     CHECK(!FileExists(kRestoreFile));
 }
@@ -416,4 +488,186 @@ TEST_CASE("while an action waits, the window takes no input, and a close waits f
     CHECK(boxes.seen.size() == 3);
     CHECK(PumpUntil([&] { return !IsWindow(w.hwnd); }));
     CHECK(g_unloads == 1);
+}
+
+namespace {
+
+// The program built from these sources, started as its own process with the
+// arguments given, as a script starts it; its lines of output.
+struct ProgramRun {
+    DWORD exitCode;
+    std::vector<std::wstring> lines;
+};
+
+std::vector<std::wstring> Lines(const std::wstring& text)
+{
+    std::vector<std::wstring> lines;
+    for (size_t pos = 0, end; pos < text.size(); pos = end + 2) {
+        end = text.find(L"\r\n", pos);
+        if (end == std::wstring::npos)
+            end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+    }
+    return lines;
+}
+
+ProgramRun RunProgramWith(const std::wstring& arguments)
+{
+    std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
+    REQUIRE(!exe.empty());
+    // Generous: a 32-bit build may run emulated, a minute for each start.
+    const DWORD kPatience = 15 * 60 * 1000;
+    CapturedRun run = RunCapturingOutput(exe, L"\"" + exe + L"\" " + arguments, kPatience);
+    // A box or a window would have kept it from ending.
+    REQUIRE(!run.timedOut);
+    // Redirected, it writes in the code page of the console, or else the
+    // system's ANSI code page: the one of this process too.
+    return ProgramRun{run.exitCode, Lines(Decode(CP_ACP, run.output))};
+}
+
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+// The log's lines, each split at its tabs; byteOrderMarks counts the marks.
+std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks)
+{
+    std::string bytes = FileBytes(path);
+    const std::string mark = "\xEF\xBB\xBF";
+    *byteOrderMarks = 0;
+    for (size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + 1))
+        ++*byteOrderMarks;
+    std::vector<std::vector<std::wstring>> lines;
+    for (const std::wstring& line : Lines(FromUtf8(bytes.compare(0, 3, mark) == 0 ? bytes.substr(3) : bytes))) {
+        std::vector<std::wstring> fields;
+        for (size_t from = 0, tab;; from = tab + 1) {
+            tab = line.find(L'\t', from);
+            fields.push_back(line.substr(from, tab - from));
+            if (tab == std::wstring::npos)
+                break;
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+bool IsLocalTimeStamp(const std::wstring& s)
+{
+    // 2024-05-01T09:30:00+08:00
+    const wchar_t shape[] = L"dddd-dd-ddTdd:dd:dd+dd:dd";
+    if (s.size() != sizeof shape / sizeof shape[0] - 1)
+        return false;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (shape[i] == L'd' ? !iswdigit(s[i]) : shape[i] == L'+' ? s[i] != L'+' && s[i] != L'-' : s[i] != shape[i])
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TEST_CASE("the command line runs the buttons' actions in order, with no window, and logs a line for each")
+{
+    FakeTools tools;
+    tools.Install(L"regsvr32");
+    tools.Install(L"cmd");
+    tools.InstallImportingEditor();
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    std::wstring log = TempFile(L"sertavo-command-line.log");
+    DeleteFileW(log.c_str());
+
+    // Switches in any case, with "-" as well as "/".
+    ProgramRun run = RunProgramWith(L"/quiet /LOG \"" + log +
+                                    L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
+    CHECK(run.exitCode == 0);
+    CHECK(run.lines == std::vector<std::wstring>{L"/repair-shell：成功", L"/repair-registry：成功",
+                                                 L"/register-all：成功", L"/restart-shell：成功"});
+    auto started = tools.StartedTools();
+    REQUIRE(started.size() == 4);
+    CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
+    CHECK(started[1].commandLine == L"regedit /s c:\\windows\\system32\\Ytqv.reg");
+    CHECK(started[2].commandLine == L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
+    CHECK(started[3].commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
+    CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
+    CHECK(!FileExists(kRepairFile));
+
+    size_t marks = 0;
+    auto lines = LogLines(log, &marks);
+    CHECK(marks == 1);
+    REQUIRE(lines.size() == 4);
+    const wchar_t* actions[] = {L"/repair-shell", L"/repair-registry", L"/register-all", L"/restart-shell"};
+    for (size_t i = 0; i < 4; ++i) {
+        CAPTURE(i);
+        REQUIRE(lines[i].size() >= 5);
+        CHECK(IsLocalTimeStamp(lines[i][0]));
+        CHECK(lines[i][1] == actions[i]);
+        CHECK(lines[i][2] == started[i].commandLine);
+        CHECK(lines[i][3] == L"0");
+        CHECK(lines[i][4] == L"成功");
+    }
+    // The registry action's line ends with the six values read back.
+    REQUIRE(lines[1].size() == 6);
+    CHECK(Contains(lines[1][5], L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
+    CHECK(Contains(lines[1][5], L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
+    CHECK(Contains(lines[1][5], L"Removal Message=\"@mydocs.dll,-900\""));
+
+    // A second run appends to the same log.
+    run = RunProgramWith(L"-quiet -log \"" + log + L"\" /restore-registry");
+    CHECK(run.exitCode == 0);
+    CHECK(ValuesIn(IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
+    lines = LogLines(log, &marks);
+    CHECK(marks == 1);
+    REQUIRE(lines.size() == 5);
+    CHECK(lines[4][1] == L"/restore-registry");
+    DeleteFileW(log.c_str());
+}
+
+TEST_CASE("the command line stops at a failure with exit code 1, and runs nothing when it is wrong")
+{
+    FakeTools tools;
+    tools.Install(L"regsvr32", 5);
+    tools.Install(L"cmd");
+    std::wstring log = TempFile(L"sertavo-command-line.log");
+    DeleteFileW(log.c_str());
+
+    ProgramRun run = RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-shell /register-all");
+    CHECK(run.exitCode == 1);
+    REQUIRE(run.lines.size() == 1);
+    CHECK(Contains(run.lines[0], L"/repair-shell：失败"));
+    CHECK(tools.StartedTools().size() == 1);
+    size_t marks = 0;
+    auto lines = LogLines(log, &marks);
+    REQUIRE(lines.size() == 1);
+    REQUIRE(lines[0].size() == 5);
+    CHECK(lines[0][3] == L"5");
+    CHECK(Contains(lines[0][4], L"失败："));
+    CHECK(Contains(lines[0][4], L"退出代码为 5"));
+
+    // The usage says what was wrong.
+    const std::wstring wrong[] = {L"/repair-shell /bogus /quiet", L"/quiet /repair-shell /log",
+                                  L"/quiet /log \"" + log + L"\""};
+    const wchar_t* why[] = {L"/bogus", L"/log", L"没有指定"};
+    for (size_t i = 0; i < 3; ++i) {
+        CAPTURE(i);
+        run = RunProgramWith(wrong[i]);
+        CHECK(run.exitCode == 2);
+        REQUIRE(!run.lines.empty());
+        CHECK(Contains(run.lines[0], L"命令行有误"));
+        CHECK(Contains(run.lines[0], why[i]));
+    }
+    CHECK(tools.StartedTools().size() == 1);
+    CHECK(LogLines(log, &marks).size() == 1);
+    DeleteFileW(log.c_str());
+
+    // A log that cannot be written: the actions run, the program says so.
+    tools.Install(L"regsvr32");
+    std::wstring folder = TempFile(L"");
+    run = RunProgramWith(L"/quiet /log \"" + folder.substr(0, folder.size() - 1) + L"\" /repair-shell");
+    CHECK(run.exitCode == 1);
+    CHECK(tools.StartedTools().size() == 2);
+    REQUIRE(run.lines.size() == 2);
+    CHECK(run.lines[0] == L"/repair-shell：成功");
+    CHECK(Contains(run.lines[1], L"无法写入日志文件"));
 }

@@ -1,5 +1,8 @@
 #include "app_testing.h"
+#include <algorithm>
+#include "actions.h"
 #include "forms.h"
+#include "native.h"
 
 int g_loads, g_unloads;
 HWND g_loaded;
@@ -25,15 +28,6 @@ std::wstring TestProgramFolder()
     GetModuleFileNameW(NULL, path, MAX_PATH);
     std::wstring p = path;
     return p.substr(0, p.find_last_of(L'\\') + 1);
-}
-
-std::wstring FromUtf8(const std::string& s)
-{
-    std::wstring w(s.size(), L'\0');
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0],
-                                static_cast<int>(w.size()));
-    w.resize(n);
-    return w;
 }
 
 MessageBoxWatcher* g_watcher;
@@ -128,47 +122,90 @@ void MainWindow::Click(int id) const
     PumpMessages(TranslateFormMessage);
 }
 
+std::wstring SystemToolPath(const wchar_t* tool)
+{
+    // The registry editor lives in the Windows folder, the others in the
+    // system folder.
+    std::wstring folder = lstrcmpiW(tool, L"regedit") == 0 ? WindowsFolderPath() : SystemFolderPath();
+    return folder + L"\\" + tool + L".exe";
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
 FakeTools::FakeTools()
 {
-    DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
+    // The recorders write their records, and read their settings, beside
+    // the test program, whichever folder they run from.
+    std::wstring folder = TestProgramFolder();
+    SetEnvironmentVariableW(L"SERTAVO_RECORDS", folder.substr(0, folder.size() - 1).c_str());
+    DeleteFileW((folder + L"recorded.txt").c_str());
 }
 
 FakeTools::~FakeTools()
 {
     // A recorder that was left waiting (a time-out test) holds its file
-    // until it ends.
-    for (const std::wstring& f : files_)
+    // until it ends. A test that stopped half-way leaves the original beside
+    // the tool, and the next test that replaces the tool puts it back; when
+    // stand-ins nest, the inner one has put it back already.
+    const DWORD kPatience = 5 * 60 * 1000;
+    for (const std::wstring& path : replaced_)
+        PumpUntil([&] {
+            NativeFileSystem native;
+            std::wstring original = path + L".original";
+            return !FileExists(original) ||
+                   MoveFileExW(original.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        }, kPatience);
+    for (const std::wstring& f : planted_)
         PumpUntil([&] { return DeleteFileW(f.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
     DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
 }
 
-// Writes a file in place of a tool; a tool started earlier holds its file
-// until it has ended, so wait for that.
-void ReplaceToolFile(const std::function<bool()>& write)
+// Puts the system's own file aside, once, and writes another in its place;
+// a tool started earlier holds its file until it has ended, so wait for that.
+void FakeTools::Replace(const std::wstring& path, const std::function<bool()>& write)
 {
-    REQUIRE(PumpUntil(write));
+    REQUIRE(PumpUntil([&] {
+        NativeFileSystem native;
+        std::wstring original = path + L".original";
+        if (!FileExists(original) && FileExists(path) && !MoveFileW(path.c_str(), original.c_str()))
+            return false;
+        return write();
+    }));
+    if (std::find(replaced_.begin(), replaced_.end(), path) == replaced_.end())
+        replaced_.push_back(path);
+}
+
+void FakeTools::InstallRecorder(const wchar_t* tool, const std::string& config)
+{
+    std::wstring folder = TestProgramFolder();
+    std::wstring recorder = TestToolPath(L"tool-recorder.exe");
+    std::wstring exe = SystemToolPath(tool);
+    Replace(exe, [&] { return CopyFileW(recorder.c_str(), exe.c_str(), FALSE) != FALSE; });
+    std::wstring cfg = folder + tool + L".cfg";
+    HANDLE h = CreateFileW(cfg.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD n;
+    WriteFile(h, config.data(), static_cast<DWORD>(config.size()), &n, NULL);
+    CloseHandle(h);
+    planted_.push_back(cfg);
 }
 
 void FakeTools::Install(const wchar_t* tool, DWORD exitCode, DWORD delayMs)
 {
-    std::wstring folder = TestProgramFolder();
-    std::wstring exe = folder + tool + L".exe";
-    std::wstring recorder = folder + L"tool-recorder.exe";
-    ReplaceToolFile([&] { return CopyFileW(recorder.c_str(), exe.c_str(), FALSE) != FALSE; });
-    files_.push_back(exe);
-    std::wstring cfg = folder + tool + L".cfg";
-    std::string text = std::to_string(exitCode) + " " + std::to_string(delayMs);
-    HANDLE h = CreateFileW(cfg.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    DWORD n;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, NULL);
-    CloseHandle(h);
-    files_.push_back(cfg);
+    InstallRecorder(tool, std::to_string(exitCode) + " " + std::to_string(delayMs));
+}
+
+void FakeTools::InstallImportingEditor()
+{
+    InstallRecorder(L"regedit", "0 0 import");
 }
 
 void FakeTools::InstallBroken(const wchar_t* tool)
 {
-    std::wstring exe = TestProgramFolder() + tool + L".exe";
-    ReplaceToolFile([&] {
+    std::wstring exe = SystemToolPath(tool);
+    Replace(exe, [&] {
         HANDLE h = CreateFileW(exe.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
         if (h == INVALID_HANDLE_VALUE)
             return false;
@@ -177,7 +214,19 @@ void FakeTools::InstallBroken(const wchar_t* tool)
         CloseHandle(h);
         return true;
     });
-    files_.push_back(exe);
+}
+
+void FakeTools::PlantBesideProgram(const wchar_t* tool)
+{
+    std::wstring folder = TestProgramFolder();
+    std::wstring exe = folder + tool + L".exe";
+    REQUIRE(CopyFileW(TestToolPath(L"tool-recorder.exe").c_str(), exe.c_str(), FALSE));
+    planted_.push_back(exe);
+}
+
+void FakeTools::RemoveFromSystem(const wchar_t* tool)
+{
+    Replace(SystemToolPath(tool), [] { return true; });
 }
 
 std::vector<FakeTools::Started> FakeTools::StartedTools() const
@@ -189,11 +238,14 @@ std::vector<FakeTools::Started> FakeTools::StartedTools() const
         size_t end = log.find(L'\n', pos);
         std::wstring line = log.substr(pos, end - pos);
         pos = end == std::wstring::npos ? log.size() : end + 1;
-        size_t t1 = line.find(L'\t'), t2 = line.find(L'\t', t1 + 1);
-        if (t1 == std::wstring::npos || t2 == std::wstring::npos)
+        std::vector<std::wstring> fields;
+        for (size_t from = 0, tab; fields.size() < 4 && (tab = line.find(L'\t', from)) != std::wstring::npos;
+             from = tab + 1)
+            fields.push_back(line.substr(from, tab - from));
+        if (fields.size() < 4)
             continue;
-        started.push_back({line.substr(0, t1), std::stoi(line.substr(t1 + 1, t2 - t1 - 1)),
-                           line.substr(t2 + 1)});
+        size_t rest = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size() + 4;
+        started.push_back({fields[0], std::stoi(fields[1]), fields[2], fields[3], line.substr(rest)});
     }
     return started;
 }
@@ -224,6 +276,7 @@ std::wstring SystemFolderFile(const wchar_t* name)
 
 std::string FileBytes(const std::wstring& path)
 {
+    NativeFileSystem native;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                            OPEN_EXISTING, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
@@ -238,5 +291,61 @@ std::string FileBytes(const std::wstring& path)
 
 bool FileExists(const std::wstring& path)
 {
+    NativeFileSystem native;
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring Decode(UINT codePage, const std::string& s)
+{
+    std::wstring w(s.size(), L'\0');
+    int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &w[0],
+                                static_cast<int>(w.size()));
+    w.resize(n);
+    return w;
+}
+
+std::wstring FromUtf8(const std::string& s)
+{
+    return Decode(CP_UTF8, s);
+}
+
+CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring commandLine, DWORD timeoutMs)
+{
+    SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
+    HANDLE read, write;
+    REQUIRE(CreatePipe(&read, &write, &sa, 0));
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = write;
+    PROCESS_INFORMATION pi;
+    BOOL started = CreateProcessW(application.empty() ? NULL : application.c_str(), &commandLine[0], NULL,
+                                  NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
+    CloseHandle(write);
+    if (!started)
+        CloseHandle(read);
+    REQUIRE(started);
+    // Read while it runs, so that it never waits on a full pipe.
+    CapturedRun run = {};
+    DWORD begin = GetTickCount();
+    for (bool ended = false; !ended;) {
+        ended = WaitForSingleObject(pi.hProcess, 20) == WAIT_OBJECT_0;
+        DWORD available = 0;
+        char buf[4096];
+        DWORD n;
+        while (PeekNamedPipe(read, NULL, 0, NULL, &available, NULL) && available &&
+               ReadFile(read, buf, sizeof buf, &n, NULL) && n)
+            run.output.append(buf, n);
+        if (!ended && GetTickCount() - begin > timeoutMs) {
+            TerminateProcess(pi.hProcess, 1);
+            WaitForSingleObject(pi.hProcess, INFINITE);
+            run.timedOut = true;
+        }
+    }
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(read);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return run;
 }

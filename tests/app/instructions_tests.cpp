@@ -119,6 +119,25 @@ TEST_CASE("Command4 swaps the main window for the instructions, and closing them
     PressKey(VK_TAB, true);
     CHECK(PumpUntil([&] { return GetFocus() == text; }, 5000, TranslateFormMessage));
 
+    // Tabbing in selects the whole text, so a letter replaces it; Ctrl+Z
+    // brings it back.
+    auto textBecomes = [&](const std::wstring& expected) {
+        return PumpUntil([&] { return TextOf(text) == expected; }, 5000, TranslateFormMessage);
+    };
+    PressKey('X');
+    CHECK(textBecomes(L"x"));
+    PressKey('Z', false, false, true);
+    CHECK(textBecomes(kExpectedText));
+    // Enter makes a new line; Esc leaves the window open (a close it asked
+    // for would come before the letter typed after it).
+    PressKey(VK_END, false, false, true);
+    PressKey(VK_RETURN);
+    CHECK(textBecomes(std::wstring(kExpectedText) + L"\r\n"));
+    PressKey(VK_ESCAPE);
+    PressKey('Y');
+    CHECK(textBecomes(std::wstring(kExpectedText) + L"\r\ny"));
+    CHECK(IsWindow(f2));
+
     // The text may be edited; the edit does not outlive the window.
     SetWindowTextW(text, L"edited");
     PressKey(VK_F4, false, true);
@@ -303,26 +322,77 @@ TEST_CASE("the forum link: plain with a hand under the pointer, underlined again
     CHECK(!LinkUnderlined(w.hwnd));
 }
 
-TEST_CASE("a click on the link opens the forum through the system's URL handler")
+namespace {
+
+// A press or release of the left button at a point of a window. The point
+// goes with the event itself: a pointer moved just before may not have
+// arrived yet, and the press would land where the pointer was.
+void LeftButtonAt(HWND hwnd, int x, int y, bool down)
+{
+    POINT p = {x, y};
+    ClientToScreen(hwnd, &p);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &in, sizeof in);
+}
+
+size_t LinkClicksSeen(const MessageLog& log)
+{
+    size_t n = 0;
+    for (const MessageLog::Entry& e : log.entries)
+        n += e.msg == WM_COMMAND && e.wp == MAKEWPARAM(IDC_LABEL3, STN_CLICKED);
+    return n;
+}
+
+}  // namespace
+
+TEST_CASE("a click on the link, press and release over it, opens the forum through the system's URL handler")
 {
     MainWindow w;
     FakeTools tools;
     tools.Install(L"rundll32");
     MessageBoxWatcher boxes;
     HWND link = w[IDC_LABEL3];
-    RECT r;
-    GetWindowRect(link, &r);
-    SetCursorPos(r.left + 10, (r.top + r.bottom) / 2);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
-    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }, 10000, TranslateFormMessage));
-    auto started = tools.StartedTools()[0];
-    CHECK(started.commandLine == L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
-    CHECK(started.show == SW_SHOWNORMAL);
+    MessageLog formLog, linkLog;
+    RecordMessages(w.hwnd, &formLog);
+    RecordMessages(link, &linkLog);
+    // Wherever the pointer is, the release goes to the link or to the form.
+    auto buttonUpsReach = [&](size_t n) {
+        return PumpUntil([&] { return linkLog.Count(WM_LBUTTONUP) + formLog.Count(WM_LBUTTONUP) == n; },
+                         10000, TranslateFormMessage);
+    };
+
+    // Pressed on the link and released over the bare form: nothing opens.
+    LeftButtonAt(link, 10, 8, true);
+    REQUIRE(PumpUntil([&] { return linkLog.Count(WM_LBUTTONDOWN) == 1; }, 10000, TranslateFormMessage));
+    LeftButtonAt(w.hwnd, 4, 300, false);
+    REQUIRE(buttonUpsReach(1));
+    CHECK(LinkClicksSeen(formLog) == 0);
+
+    // A click opens the forum once, and so does a double click. Each is made
+    // at another place on the link, so that no two presses pair up as a
+    // double click by accident.
+    LeftButtonAt(link, 60, 8, true);
+    LeftButtonAt(link, 60, 8, false);
+    REQUIRE(buttonUpsReach(2));
+    for (int i = 0; i < 2; ++i) {
+        LeftButtonAt(link, 110, 8, true);
+        LeftButtonAt(link, 110, 8, false);
+    }
+    REQUIRE(buttonUpsReach(4));
+    CHECK(linkLog.Count(WM_LBUTTONDBLCLK) == 1);
+    CHECK(LinkClicksSeen(formLog) == 2);
+    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 2; }, 10000, TranslateFormMessage));
+    for (const FakeTools::Started& started : tools.StartedTools()) {
+        CHECK(started.commandLine == L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
+        CHECK(started.show == SW_SHOWNORMAL);
+    }
     CHECK(boxes.seen.empty());
+    StopRecording(link);
+    StopRecording(w.hwnd);
 
     FakeTools broken;
     broken.InstallBroken(L"rundll32");

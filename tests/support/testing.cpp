@@ -70,7 +70,7 @@ LOGFONTW FontOf(HWND hwnd)
     return lf;
 }
 
-void PressKey(WORD vk, bool shift, bool alt)
+void PressKey(WORD vk, bool shift, bool alt, bool control)
 {
     std::vector<INPUT> in;
     auto key = [&](WORD k, bool up) {
@@ -82,12 +82,16 @@ void PressKey(WORD vk, bool shift, bool alt)
     };
     if (alt)
         key(VK_MENU, false);
+    if (control)
+        key(VK_CONTROL, false);
     if (shift)
         key(VK_SHIFT, false);
     key(vk, false);
     key(vk, true);
     if (shift)
         key(VK_SHIFT, true);
+    if (control)
+        key(VK_CONTROL, true);
     if (alt)
         key(VK_MENU, true);
     SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));

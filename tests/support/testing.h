@@ -32,7 +32,7 @@ std::wstring ClassName(HWND hwnd);
 LOGFONTW FontOf(HWND hwnd);
 
 // Real keyboard input to the foreground window.
-void PressKey(WORD vk, bool shift = false, bool alt = false);
+void PressKey(WORD vk, bool shift = false, bool alt = false, bool control = false);
 
 // Records the messages that reach a window through a recording procedure
 // installed in front of its own.

@@ -1,0 +1,284 @@
+#include "command_line.h"
+#include <windows.h>
+#include "actions.h"
+#include "form1.h"
+
+namespace {
+
+enum ExitCode { AllSucceeded = 0, ActionFailed = 1, WrongCommandLine = 2 };
+
+typedef void (*Action)(ActionRun& run);
+
+struct ActionSwitch {
+    const wchar_t* name;  // without its "/" or "-"
+    Action run;
+};
+
+// The buttons' actions, by the switches that name them.
+const ActionSwitch kActionSwitches[] = {
+    {L"repair-shell", RepairShellLibrary},  {L"register-all", RegisterAllLibraries},
+    {L"repair-registry", RepairRegistry},   {L"restore-registry", RestoreRegistry},
+    {L"restart-shell", RestartShell},
+};
+
+const wchar_t kUsage[] =
+    L"用法：Sertavo.exe [/quiet] [/log 文件] 操作...\n"
+    L"\n"
+    L"操作（可以写多个，按顺序执行，遇到失败即停止）：\n"
+    L"  /repair-shell        简单修复：重新注册 shell32.dll\n"
+    L"  /register-all        中级修复：重新注册系统文件夹中的全部 DLL\n"
+    L"  /repair-registry     修复注册表\n"
+    L"  /restore-registry    恢复注册表\n"
+    L"  /restart-shell       刷新后马上生效：重新启动桌面外壳\n"
+    L"\n"
+    L"选项：\n"
+    L"  /quiet               不显示任何对话框，也不提问\n"
+    L"  /log 文件            每个操作在文件末尾追加一行记录（UTF-8）\n"
+    L"  /?                   显示本说明\n"
+    L"\n"
+    L"开关不区分大小写，也可以用 - 代替 /。\n"
+    L"退出代码：0 全部成功，1 有操作失败，2 命令行有误。\n"
+    L"修复注册表和恢复注册表需要管理员权限。";
+
+// What the command line asks for.
+struct Request {
+    bool quiet = false;
+    bool help = false;
+    bool logged = false;
+    std::wstring logPath;
+    std::vector<const ActionSwitch*> actions;
+    std::wstring error;  // what is wrong with it; empty when nothing is
+};
+
+bool IsSwitch(const std::wstring& argument)
+{
+    return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-');
+}
+
+bool SwitchIs(const std::wstring& argument, const wchar_t* name)
+{
+    return IsSwitch(argument) && lstrcmpiW(argument.c_str() + 1, name) == 0;
+}
+
+const ActionSwitch* ActionNamed(const std::wstring& argument)
+{
+    for (const ActionSwitch& a : kActionSwitches)
+        if (SwitchIs(argument, a.name))
+            return &a;
+    return nullptr;
+}
+
+// Reads every argument, also after a wrong one, so that /quiet holds for
+// the report of what is wrong; that report names the first.
+Request Parse(const std::vector<std::wstring>& arguments)
+{
+    Request r;
+    auto wrong = [&r](const std::wstring& why) {
+        if (r.error.empty())
+            r.error = why;
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::wstring& a = arguments[i];
+        if (const ActionSwitch* action = ActionNamed(a)) {
+            r.actions.push_back(action);
+        } else if (SwitchIs(a, L"quiet")) {
+            r.quiet = true;
+        } else if (SwitchIs(a, L"?")) {
+            r.help = true;
+        } else if (SwitchIs(a, L"log")) {
+            if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]) || arguments[i + 1].empty())
+                wrong(L"/log 后面缺少日志文件名。");
+            else if (r.logged)
+                wrong(L"/log 只能写一次。");
+            else
+                r.logPath = arguments[i + 1];
+            if (i + 1 < arguments.size() && !IsSwitch(arguments[i + 1]))
+                ++i;
+            r.logged = true;
+        } else {
+            wrong((IsSwitch(a) ? L"未知的开关“" : L"未知的参数“") + a + L"”。");
+        }
+    }
+    if (r.error.empty() && !r.help && r.actions.empty())
+        r.error = L"没有指定要执行的操作。";
+    return r;
+}
+
+// Where the lines for the user go: the standard output the program was
+// given (a pipe or a file), or else the console of the process that started
+// it. A program of the GUI subsystem has neither of its own.
+class Output {
+public:
+    Output() : handle_(GetStdHandle(STD_OUTPUT_HANDLE)), owned_(false), console_(false)
+    {
+        DWORD mode;
+        if (handle_ && handle_ != INVALID_HANDLE_VALUE && GetFileType(handle_) != FILE_TYPE_UNKNOWN) {
+            console_ = GetConsoleMode(handle_, &mode) != FALSE;
+            return;
+        }
+        handle_ = NULL;
+        if (!AttachConsole(ATTACH_PARENT_PROCESS))
+            return;
+        handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_EXISTING, 0, NULL);
+        if (handle_ == INVALID_HANDLE_VALUE)
+            handle_ = NULL;
+        owned_ = console_ = handle_ != NULL;
+    }
+    ~Output()
+    {
+        if (owned_)
+            CloseHandle(handle_);
+    }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    void WriteLine(const std::wstring& text)
+    {
+        if (!handle_)
+            return;
+        std::wstring line;
+        for (wchar_t c : text + L"\n")
+            line += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+        DWORD written;
+        if (console_) {
+            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, NULL);
+            return;
+        }
+        // Redirected output is read in the console's code page, as the
+        // system's own tools write it.
+        UINT codePage = GetConsoleOutputCP() ? GetConsoleOutputCP() : GetACP();
+        std::string bytes = Encode(codePage, line);
+        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+    }
+
+    static std::string Encode(UINT codePage, const std::wstring& text)
+    {
+        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
+                                    NULL, NULL);
+        std::string bytes(n, '\0');
+        if (n)
+            WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n,
+                                NULL, NULL);
+        return bytes;
+    }
+
+private:
+    HANDLE handle_;
+    bool owned_;
+    bool console_;
+};
+
+std::wstring OneLine(std::wstring text)
+{
+    for (wchar_t& c : text)
+        if (c == L'\r' || c == L'\n' || c == L'\t')
+            c = L' ';
+    return text;
+}
+
+std::wstring Padded(int value, size_t width)
+{
+    std::wstring digits = std::to_wstring(value);
+    return std::wstring(digits.size() < width ? width - digits.size() : 0, L'0') + digits;
+}
+
+// The local time in ISO 8601 with its offset from UTC, so that the lines of
+// machines in other time zones compare in one shared log.
+std::wstring LocalTimeStamp()
+{
+    SYSTEMTIME utc, local;
+    GetSystemTime(&utc);
+    SystemTimeToTzSpecificLocalTime(NULL, &utc, &local);
+    FILETIME u, l;
+    SystemTimeToFileTime(&utc, &u);
+    SystemTimeToFileTime(&local, &l);
+    auto ticks = [](const FILETIME& f) {
+        return static_cast<long long>((static_cast<unsigned long long>(f.dwHighDateTime) << 32) |
+                                      f.dwLowDateTime);
+    };
+    const long long kTicksPerMinute = 60LL * 10 * 1000 * 1000;
+    int offset = static_cast<int>((ticks(l) - ticks(u)) / kTicksPerMinute);
+    int magnitude = offset < 0 ? -offset : offset;
+    return Padded(local.wYear, 4) + L"-" + Padded(local.wMonth, 2) + L"-" + Padded(local.wDay, 2) + L"T" +
+           Padded(local.wHour, 2) + L":" + Padded(local.wMinute, 2) + L":" + Padded(local.wSecond, 2) +
+           (offset < 0 ? L"-" : L"+") + Padded(magnitude / 60, 2) + L":" + Padded(magnitude % 60, 2);
+}
+
+// Appends one line to the log, opened anew for each line and shared, so
+// that many machines can write to one file. A new file starts with the
+// UTF-8 byte-order mark. Returns the system error, or 0.
+DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
+{
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    // The whole line in one write, so that lines of several writers do not
+    // interleave.
+    std::string bytes = (created ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
+    DWORD written = 0, error = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_WRITE_FAULT;
+    if (!CloseHandle(file) && !error)
+        error = GetLastError();
+    return error;
+}
+
+std::wstring ResultText(const ActionRun& run)
+{
+    return run.succeeded ? std::wstring(L"成功") : L"失败：" + OneLine(run.report);
+}
+
+// TIME  ACTION  COMMAND LINE  EXIT CODE  RESULT  [VALUES READ BACK], by tabs.
+std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
+{
+    std::wstring line = LocalTimeStamp() + L"\t/" + action.name + L"\t" +
+                        (run.commandLine.empty() ? L"-" : run.commandLine) + L"\t" +
+                        (run.toolEnded ? std::to_wstring(run.exitCode) : L"-") + L"\t" + ResultText(run);
+    if (!run.valuesRead.empty())
+        line += L"\t" + run.valuesRead;
+    return line;
+}
+
+int ShowUsage(const Request& request, Output& out)
+{
+    std::wstring text = request.error.empty() ? std::wstring(kUsage)
+                                              : L"命令行有误：" + request.error + L"\n\n" + kUsage;
+    out.WriteLine(text);
+    if (!request.quiet)
+        MessageBoxW(NULL, text.c_str(), kProgramTitle,
+                    MB_OK | (request.error.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
+    return request.error.empty() ? AllSucceeded : WrongCommandLine;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::wstring>& arguments)
+{
+    Output out;
+    Request request = Parse(arguments);
+    if (!request.error.empty() || request.help)
+        return ShowUsage(request, out);
+
+    bool logWritten = true;
+    for (const ActionSwitch* action : request.actions) {
+        ActionRun run = CommandLineRun(request.quiet);
+        action->run(run);
+        out.WriteLine(std::wstring(L"/") + action->name + L"：" + ResultText(run));
+        if (request.logged) {
+            if (DWORD error = AppendToLog(request.logPath, LogLine(*action, run))) {
+                if (logWritten)
+                    out.WriteLine(L"无法写入日志文件 " + request.logPath + L"：" +
+                                  OneLine(SystemErrorText(error, request.logPath)));
+                logWritten = false;
+            }
+        }
+        if (!run.succeeded)
+            return ActionFailed;
+    }
+    return logWritten ? AllSucceeded : ActionFailed;
+}

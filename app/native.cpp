@@ -1,0 +1,64 @@
+#include "native.h"
+
+namespace {
+
+typedef BOOL(WINAPI* IsWow64ProcessProc)(HANDLE, BOOL*);
+typedef BOOL(WINAPI* DisableRedirectionProc)(void**);
+typedef BOOL(WINAPI* RevertRedirectionProc)(void*);
+
+// 32-bit Windows XP has no Wow64DisableWow64FsRedirection: it comes with
+// the 64-bit editions (XP x64, Server 2003 SP1) and later.
+template <class Proc>
+Proc Kernel32Function(const char* name)
+{
+    // Through a function type without parameters: GetProcAddress's own type
+    // does not convert to the real one directly.
+    auto proc = reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+    return reinterpret_cast<Proc>(proc);
+}
+
+}  // namespace
+
+bool RunsUnderWow64()
+{
+    auto isWow64 = Kernel32Function<IsWow64ProcessProc>("IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+bool CanReachNativeSystem()
+{
+    return !RunsUnderWow64() ||
+           (Kernel32Function<DisableRedirectionProc>("Wow64DisableWow64FsRedirection") &&
+            Kernel32Function<RevertRedirectionProc>("Wow64RevertWow64FsRedirection"));
+}
+
+NativeFileSystem::NativeFileSystem() : ok_(true), turnedOff_(false), previous_(nullptr)
+{
+    if (!RunsUnderWow64())
+        return;
+    auto disable = Kernel32Function<DisableRedirectionProc>("Wow64DisableWow64FsRedirection");
+    if (!disable) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        ok_ = false;
+        return;
+    }
+    turnedOff_ = disable(&previous_) != FALSE;
+    ok_ = turnedOff_;
+}
+
+NativeFileSystem::~NativeFileSystem()
+{
+    if (!turnedOff_)
+        return;
+    DWORD error = GetLastError();
+    if (auto revert = Kernel32Function<RevertRedirectionProc>("Wow64RevertWow64FsRedirection"))
+        revert(previous_);
+    // What the guarded call left for its caller stays readable afterwards.
+    SetLastError(error);
+}
+
+REGSAM NativeRegistryView()
+{
+    return RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+}

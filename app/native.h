@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+// The program is 32-bit. On 64-bit Windows it runs under WOW64, which
+// redirects it: "system32" is SysWOW64 for its file operations, and
+// HKLM\Software is Wow6432Node for its registry calls. The 64-bit shell it
+// repairs sees neither, so the actions reach past the redirection to the
+// native system. On 32-bit Windows all of this does nothing.
+
+// True when the program runs under WOW64. IsWow64Process is looked up at
+// run time, as the first XP releases lack it.
+bool RunsUnderWow64();
+
+// True when the native system folder and registry can be reached: always on
+// 32-bit Windows; under WOW64 when this Windows can turn the file-system
+// redirection off.
+bool CanReachNativeSystem();
+
+// Turns the file-system redirection of the calling thread off for as long
+// as it lives, under WOW64. Keep it short: while it lives every file the
+// thread opens, and every library the system loads for it, comes from the
+// native folders.
+class NativeFileSystem {
+public:
+    NativeFileSystem();
+    ~NativeFileSystem();
+    NativeFileSystem(const NativeFileSystem&) = delete;
+    NativeFileSystem& operator=(const NativeFileSystem&) = delete;
+    // False when the redirection should be off and could not be turned off;
+    // the system's error is then in GetLastError.
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_;
+    bool turnedOff_;
+    void* previous_;
+};
+
+// The access flag that opens registry keys in the native view:
+// KEY_WOW64_64KEY under WOW64, and nothing elsewhere.
+REGSAM NativeRegistryView();
