@@ -1,7 +1,7 @@
 #include "actions.h"
-#include "form1.h"
 #include "native.h"
 #include "payloads.h"
+#include "program.h"
 #include "resource_ids.h"
 
 ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000};

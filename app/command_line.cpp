@@ -1,7 +1,7 @@
 #include "command_line.h"
 #include <windows.h>
 #include "actions.h"
-#include "form1.h"
+#include "program.h"
 
 namespace {
 

@@ -3,10 +3,7 @@
 #include "form2.h"
 #include "beautifier.h"
 #include "forms.h"
-
-const wchar_t kProgramTitle[] = L"Sertavo";
-const wchar_t kForumAddress[] = L"http://quillhaven.com";
-const wchar_t kForumLinkTarget[] = L"http://quillhaven.com/";
+#include "program.h"
 
 WindowStep g_Form1LoadStep = BeautifierAttach;
 WindowStep g_Form1UnloadStep = BeautifierDetach;

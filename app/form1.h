@@ -16,10 +16,6 @@ enum Form1ControlId {
     IDC_LABEL3,
 };
 
-extern const wchar_t kProgramTitle[];   // "Sertavo", the main window's caption
-extern const wchar_t kForumAddress[];   // the maker's forum, shown by Label3
-extern const wchar_t kForumLinkTarget[]; // what a click on Label3 opens
-
 // The load step runs once the window and its controls exist, before it is
 // first shown, and again whenever the system's settings or colours change
 // (the beautifier, which steps aside while high contrast is on, then takes
