@@ -180,20 +180,29 @@ bool StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int
     return true;
 }
 
+// Starts a tool and leaves it to run: the run succeeds once it has started.
+void StartUnwatched(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode)
+{
+    HANDLE process;
+    if (!StartTool(run, tool, commandLine, showMode, kProgramTitle, &process))
+        return;
+    CloseHandle(process);
+    Report(run, true, std::wstring(), kProgramTitle);
+}
+
 // A command that a click starts and leaves to run; the command line waits
 // for it, up to timeoutMs. Its exit code is judged only when it tells
 // whether the command did its work.
 void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
                   DWORD timeoutMs, bool exitCodeTells)
 {
+    if (!run.waitForAll) {
+        StartUnwatched(run, tool, commandLine, showMode);
+        return;
+    }
     HANDLE process;
     if (!StartTool(run, tool, commandLine, showMode, kProgramTitle, &process))
         return;
-    if (!run.waitForAll) {
-        CloseHandle(process);
-        Report(run, true, std::wstring(), kProgramTitle);
-        return;
-    }
     Waited w = WaitForTool(run, process, timeoutMs);
     if (w.error)
         Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
@@ -493,9 +502,5 @@ void OpenForum(ActionRun& run)
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';
-    HANDLE process;
-    if (!StartTool(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL, kProgramTitle, &process))
-        return;
-    CloseHandle(process);
-    Report(run, true, std::wstring(), kProgramTitle);
+    StartUnwatched(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL);
 }
