@@ -3,6 +3,7 @@
 #include "form2.h"
 #include "beautifier.h"
 #include "forms.h"
+#include "owners.h"
 #include "program.h"
 
 WindowStep g_Form1LoadStep = BeautifierAttach;
@@ -54,9 +55,9 @@ const int kClientTwipsW = 5760, kClientTwipsH = 4560;
 HWND g_form1;
 
 struct Form1State {
-    HFONT fonts[FontRoleCount];
-    bool unloaded;
-    bool closeWhenIdle; // a close was asked for while an action waited
+    FontOwner fonts[FontRoleCount];
+    bool unloaded = false;
+    bool closeWhenIdle = false; // a close was asked for while an action waited
 };
 
 Form1State* StateOf(HWND hwnd)
@@ -76,7 +77,7 @@ void CreateControls(HWND hwnd, const Form1State& state)
 {
     for (const ControlSpec& c : kControls) {
         HWND parent = c.parent ? Form1Control(hwnd, c.parent) : hwnd;
-        HFONT font = state.fonts[c.font];
+        HFONT font = state.fonts[c.font].get();
         switch (c.type) {
         case Frame:
             SetFrameTextColor(CreateChild(parent, kFrameClass, c.caption, 0, c.id, c.place, font),
@@ -134,11 +135,11 @@ LRESULT CALLBACK LinkProc(HWND link, UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT OnCreate(HWND hwnd)
 {
-    auto* state = new Form1State();
-    state->fonts[WindowFont] = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
-    state->fonts[BrandFont] = CreatePointFont(L"黑体", 12, FW_BOLD, false);
-    state->fonts[LinkFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, true);
-    state->fonts[LinkHotFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, false);
+    // The fonts in the order of FontRole.
+    auto* state = new Form1State{{FontOwner(CreatePointFont(L"宋体", 9, FW_NORMAL, false)),
+                                  FontOwner(CreatePointFont(L"黑体", 12, FW_BOLD, false)),
+                                  FontOwner(CreatePointFont(L"宋体", 12, FW_NORMAL, true)),
+                                  FontOwner(CreatePointFont(L"宋体", 12, FW_NORMAL, false))}};
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     g_form1 = hwnd;
     CreateControls(hwnd, *state);
@@ -218,7 +219,7 @@ LRESULT OnClose(HWND hwnd)
 LRESULT OnGetFont(HWND hwnd)
 {
     Form1State* state = StateOf(hwnd);
-    return state ? reinterpret_cast<LRESULT>(state->fonts[WindowFont]) : 0;
+    return state ? reinterpret_cast<LRESULT>(state->fonts[WindowFont].get()) : 0;
 }
 
 // The link is underlined at rest and plain while the pointer moves over it;
@@ -229,7 +230,7 @@ void SetLinkHot(HWND hwnd, bool hot)
     if (!state)
         return;
     HWND link = Form1Control(hwnd, IDC_LABEL3);
-    auto font = state->fonts[hot ? LinkHotFont : LinkFont];
+    HFONT font = state->fonts[hot ? LinkHotFont : LinkFont].get();
     if (reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)) != font)
         SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
@@ -267,11 +268,7 @@ LRESULT OnNcDestroy(HWND hwnd)
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (g_form1 == hwnd)
         g_form1 = NULL;
-    if (state) {
-        for (HFONT font : state->fonts)
-            DeleteObject(font);
-        delete state;
-    }
+    delete state;
     return DefWindowProcW(hwnd, WM_NCDESTROY, 0, 0);
 }
 

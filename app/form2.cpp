@@ -1,6 +1,7 @@
 #include "form2.h"
 #include "form1.h"
 #include "forms.h"
+#include "owners.h"
 #include "resource_ids.h"
 
 const wchar_t kInstructionsText[] =
@@ -129,7 +130,8 @@ LRESULT OnClose(HWND hwnd)
 
 LRESULT OnNcDestroy(HWND hwnd)
 {
-    DeleteObject(reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    // The font the window held is freed on return, after its last message.
+    FontOwner font(reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (g_form2 == hwnd)
         g_form2 = NULL;
