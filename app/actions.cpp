@@ -101,7 +101,7 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     g_waiting = true;
     if (owner)
         EnableWindow(owner, FALSE);
-    HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
+    HCURSOR previousCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 
     Waited result = {false, 0, 0};
     bool quit = false;
@@ -121,15 +121,15 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
         }
         if (r != WAIT_OBJECT_0 + 1)
             break;
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
+        MSG queued;
+        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message == WM_QUIT) {
                 quit = true;
-                quitCode = msg.wParam;
+                quitCode = queued.wParam;
                 continue;
             }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            TranslateMessage(&queued);
+            DispatchMessageW(&queued);
         }
     }
     if (result.finished)
@@ -234,13 +234,13 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     NativeFileSystem native;
     if (!native.ok())
         return GetLastError();
-    HandleOwner file(CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    HandleOwner file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     *created = true;
     DWORD written = 0;
     DWORD error = 0;
-    if (!WriteFile(file.get(), payload.bytes, payload.size, &written, NULL))
+    if (!WriteFile(file.get(), payload.bytes, payload.size, &written, nullptr))
         error = GetLastError();
     else if (written != payload.size)
         error = ERROR_WRITE_FAULT;
@@ -268,7 +268,7 @@ bool ReadValue(const RegistryValue& v, std::wstring* data)
     KeyOwner key(opened);
     wchar_t text[256] = {};
     DWORD type = 0, size = sizeof text - sizeof(wchar_t);
-    LONG r = RegQueryValueExW(key.get(), v.name, NULL, &type, reinterpret_cast<BYTE*>(text), &size);
+    LONG r = RegQueryValueExW(key.get(), v.name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
     if (r != ERROR_SUCCESS || type != REG_SZ)
         return false;
     *data = text;
@@ -388,7 +388,7 @@ std::wstring SystemErrorText(DWORD error, const std::wstring& subject)
     wchar_t* text = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
-                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring result = n ? std::wstring(text, n) : std::wstring();
     if (text)
         LocalFree(text);
@@ -423,9 +423,9 @@ StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandL
     // looks there first for the programs its command line names.
     std::wstring folder = SystemFolderPath();
     NativeFileSystem native;
-    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
+    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                                         folder.c_str(), &si, &pi))
-        return StartedProcess{false, NULL, GetLastError()};
+        return StartedProcess{false, nullptr, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
 }

@@ -8,8 +8,6 @@ namespace {
 
 enum ExitCode { AllSucceeded = 0, ActionFailed = 1, WrongCommandLine = 2 };
 
-typedef void (*Action)(ActionRun& run);
-
 struct ActionSwitch {
     const wchar_t* name;  // without its "/" or "-"
     Action run;
@@ -122,7 +120,7 @@ HANDLE OpenParentConsole()
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return nullptr;
     HANDLE handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                NULL, OPEN_EXISTING, 0, NULL);
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
@@ -147,24 +145,24 @@ public:
             line += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
         DWORD written;
         if (console_) {
-            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, NULL);
+            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
             return;
         }
         // Redirected output is read in the console's code page, as the
         // system's own tools write it.
         UINT codePage = GetConsoleOutputCP() ? GetConsoleOutputCP() : GetACP();
         std::string bytes = Encode(codePage, line);
-        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
 
     static std::string Encode(UINT codePage, const std::wstring& text)
     {
-        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
-                                    NULL, NULL);
+        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
         std::string bytes(n, '\0');
         if (n)
             WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n,
-                                NULL, NULL);
+                                nullptr, nullptr);
         return bytes;
     }
 
@@ -201,7 +199,7 @@ std::wstring LocalTimeStamp()
 {
     SYSTEMTIME utc, local;
     GetSystemTime(&utc);
-    SystemTimeToTzSpecificLocalTime(NULL, &utc, &local);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
     FILETIME u, l;
     SystemTimeToFileTime(&utc, &u);
     SystemTimeToFileTime(&local, &l);
@@ -222,8 +220,8 @@ std::wstring LocalTimeStamp()
 // UTF-8 byte-order mark. Returns the system error, or 0.
 DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
 {
-    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     bool created = GetLastError() != ERROR_ALREADY_EXISTS;
@@ -231,7 +229,7 @@ DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
     // interleave.
     std::string bytes = (created ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
     DWORD written = 0, error = 0;
-    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL))
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         error = GetLastError();
     else if (written != bytes.size())
         error = ERROR_WRITE_FAULT;
@@ -262,7 +260,7 @@ int ShowUsage(const Request& request, Output& out)
                                               : L"命令行有误：" + request.error + L"\n\n" + kUsage;
     out.WriteLine(text);
     if (!request.quiet)
-        MessageBoxW(NULL, text.c_str(), kProgramTitle,
+        MessageBoxW(nullptr, text.c_str(), kProgramTitle,
                     MB_OK | (request.error.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
     return request.error.empty() ? AllSucceeded : WrongCommandLine;
 }
