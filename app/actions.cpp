@@ -1,7 +1,8 @@
 #include "actions.h"
-#include "form1.h"
 #include "native.h"
+#include "owners.h"
 #include "payloads.h"
+#include "program.h"
 #include "resource_ids.h"
 
 ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000};
@@ -100,7 +101,7 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     g_waiting = true;
     if (owner)
         EnableWindow(owner, FALSE);
-    HCURSOR previousCursor = SetCursor(LoadCursorW(NULL, IDC_WAIT));
+    HCURSOR previousCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 
     Waited result = {false, 0, 0};
     bool quit = false;
@@ -120,15 +121,15 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
         }
         if (r != WAIT_OBJECT_0 + 1)
             break;
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
+        MSG queued;
+        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message == WM_QUIT) {
                 quit = true;
-                quitCode = msg.wParam;
+                quitCode = queued.wParam;
                 continue;
             }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            TranslateMessage(&queued);
+            DispatchMessageW(&queued);
         }
     }
     if (result.finished)
@@ -149,7 +150,6 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
 Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs)
 {
     Waited w = WaitModally(run.owner, process, timeoutMs);
-    CloseHandle(process);
     run.toolEnded = w.finished;
     run.exitCode = w.exitCode;
     return w;
@@ -165,19 +165,27 @@ std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
     return std::wstring(L"无法等待命令结束：\n") + commandLine + L"\n\n" + SystemErrorText(error);
 }
 
-// Starts a tool for the run; a tool that cannot be started is reported.
-bool StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
-               const wchar_t* title, HANDLE* process)
+// Starts a tool for the run and returns its process, for the caller to
+// close; a tool that cannot be started is reported, and gives nullptr.
+HANDLE StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
+                 const wchar_t* title)
 {
     run.commandLine = commandLine;
     std::wstring program = ToolPath(tool);
     StartedProcess p = StartCommand(program, commandLine, showMode);
     if (!p.started) {
         Report(run, false, StartFailureText(program, commandLine, p.error), title);
-        return false;
+        return nullptr;
     }
-    *process = p.process;
-    return true;
+    return p.process;
+}
+
+// Starts a tool and leaves it to run: the run succeeds once it has started.
+void StartUnwatched(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode)
+{
+    HandleOwner process(StartTool(run, tool, commandLine, showMode, kProgramTitle));
+    if (process.get())
+        Report(run, true, std::wstring(), kProgramTitle);
 }
 
 // A command that a click starts and leaves to run; the command line waits
@@ -186,15 +194,14 @@ bool StartTool(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int
 void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
                   DWORD timeoutMs, bool exitCodeTells)
 {
-    HANDLE process;
-    if (!StartTool(run, tool, commandLine, showMode, kProgramTitle, &process))
-        return;
     if (!run.waitForAll) {
-        CloseHandle(process);
-        Report(run, true, std::wstring(), kProgramTitle);
+        StartUnwatched(run, tool, commandLine, showMode);
         return;
     }
-    Waited w = WaitForTool(run, process, timeoutMs);
+    HandleOwner process(StartTool(run, tool, commandLine, showMode, kProgramTitle));
+    if (!process.get())
+        return;
+    Waited w = WaitForTool(run, process.get(), timeoutMs);
     if (w.error)
         Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
     else if (!w.finished)
@@ -227,17 +234,17 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     NativeFileSystem native;
     if (!native.ok())
         return GetLastError();
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    HandleOwner file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     *created = true;
     DWORD written = 0;
     DWORD error = 0;
-    if (!WriteFile(file, payload.bytes, payload.size, &written, NULL))
+    if (!WriteFile(file.get(), payload.bytes, payload.size, &written, nullptr))
         error = GetLastError();
     else if (written != payload.size)
         error = ERROR_WRITE_FAULT;
-    if (!CloseHandle(file) && !error)
+    if (!CloseHandle(file.release()) && !error)
         error = GetLastError();
     return error;
 }
@@ -255,13 +262,13 @@ DWORD DeletePayloadFile(const wchar_t* path)
 // reads it.
 bool ReadValue(const RegistryValue& v, std::wstring* data)
 {
-    HKEY key;
-    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &key) != ERROR_SUCCESS)
+    HKEY opened;
+    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &opened) != ERROR_SUCCESS)
         return false;
+    KeyOwner key(opened);
     wchar_t text[256] = {};
     DWORD type = 0, size = sizeof text - sizeof(wchar_t);
-    LONG r = RegQueryValueExW(key, v.name, NULL, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
+    LONG r = RegQueryValueExW(key.get(), v.name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
     if (r != ERROR_SUCCESS || type != REG_SZ)
         return false;
     *data = text;
@@ -320,8 +327,9 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId, 
         if (!editor.started) {
             failure = StartFailureText(editorPath, command.c_str(), editor.error);
         } else {
+            HandleOwner process(editor.process);
             DWORD timeout = g_ActionTimeouts.registryEditorMs;
-            Waited w = WaitForTool(run, editor.process, timeout);
+            Waited w = WaitForTool(run, process.get(), timeout);
             if (w.error)
                 failure = WaitFailureText(command.c_str(), w.error);
             else if (!w.finished)
@@ -380,7 +388,7 @@ std::wstring SystemErrorText(DWORD error, const std::wstring& subject)
     wchar_t* text = nullptr;
     DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
-                             NULL, error, 0, reinterpret_cast<wchar_t*>(&text), 0, NULL);
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring result = n ? std::wstring(text, n) : std::wstring();
     if (text)
         LocalFree(text);
@@ -415,9 +423,9 @@ StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandL
     // looks there first for the programs its command line names.
     std::wstring folder = SystemFolderPath();
     NativeFileSystem native;
-    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
+    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                                         folder.c_str(), &si, &pi))
-        return StartedProcess{false, NULL, GetLastError()};
+        return StartedProcess{false, nullptr, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
 }
@@ -451,11 +459,11 @@ void RepairShellLibrary(ActionRun& run)
 {
     if (!NativeSystemInReach(run, kProgramTitle))
         return;
-    HANDLE process;
-    if (!StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle, &process))
+    HandleOwner process(StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle));
+    if (!process.get())
         return;
     DWORD timeout = g_ActionTimeouts.registrationMs;
-    Waited w = WaitForTool(run, process, timeout);
+    Waited w = WaitForTool(run, process.get(), timeout);
     if (w.error)
         Report(run, false, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle);
     else if (!w.finished)
@@ -493,9 +501,5 @@ void OpenForum(ActionRun& run)
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';
-    HANDLE process;
-    if (!StartTool(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL, kProgramTitle, &process))
-        return;
-    CloseHandle(process);
-    Report(run, true, std::wstring(), kProgramTitle);
+    StartUnwatched(run, kUrlHandlerHost, command.c_str(), SW_SHOWNORMAL);
 }

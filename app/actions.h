@@ -61,6 +61,9 @@ ActionRun ClickRun(HWND owner);
 // (none of them when quiet), and every tool waited for.
 ActionRun CommandLineRun(bool quiet);
 
+// An action, as a button or a command-line switch names it.
+using Action = void (*)(ActionRun& run);
+
 void RestartShell(ActionRun& run);          // Command1
 void RepairShellLibrary(ActionRun& run);    // Command5
 void RegisterAllLibraries(ActionRun& run);  // Command6

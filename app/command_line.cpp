@@ -1,13 +1,12 @@
 #include "command_line.h"
 #include <windows.h>
 #include "actions.h"
-#include "form1.h"
+#include "owners.h"
+#include "program.h"
 
 namespace {
 
 enum ExitCode { AllSucceeded = 0, ActionFailed = 1, WrongCommandLine = 2 };
-
-typedef void (*Action)(ActionRun& run);
 
 struct ActionSwitch {
     const wchar_t* name;  // without its "/" or "-"
@@ -104,34 +103,38 @@ Request Parse(const std::vector<std::wstring>& arguments)
     return r;
 }
 
+// The standard output the program was given (a pipe, a file or a
+// console), or nullptr. A program of the GUI subsystem has none of its own.
+HANDLE GivenOutput()
+{
+    HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (!handle || handle == INVALID_HANDLE_VALUE || GetFileType(handle) == FILE_TYPE_UNKNOWN)
+        return nullptr;
+    return handle;
+}
+
+// The console of the process that started the program, opened for
+// writing, or nullptr.
+HANDLE OpenParentConsole()
+{
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return nullptr;
+    HANDLE handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+bool IsConsole(HANDLE handle)
+{
+    DWORD mode;
+    return GetConsoleMode(handle, &mode) != FALSE;
+}
+
 // Where the lines for the user go: the standard output the program was
-// given (a pipe or a file), or else the console of the process that started
-// it. A program of the GUI subsystem has neither of its own.
+// given, or else the console of the process that started it.
 class Output {
 public:
-    Output() : handle_(GetStdHandle(STD_OUTPUT_HANDLE)), owned_(false), console_(false)
-    {
-        DWORD mode;
-        if (handle_ && handle_ != INVALID_HANDLE_VALUE && GetFileType(handle_) != FILE_TYPE_UNKNOWN) {
-            console_ = GetConsoleMode(handle_, &mode) != FALSE;
-            return;
-        }
-        handle_ = NULL;
-        if (!AttachConsole(ATTACH_PARENT_PROCESS))
-            return;
-        handle_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, 0, NULL);
-        if (handle_ == INVALID_HANDLE_VALUE)
-            handle_ = NULL;
-        owned_ = console_ = handle_ != NULL;
-    }
-    ~Output()
-    {
-        if (owned_)
-            CloseHandle(handle_);
-    }
-    Output(const Output&) = delete;
-    Output& operator=(const Output&) = delete;
+    Output() : Output(GivenOutput()) {}
 
     void WriteLine(const std::wstring& text)
     {
@@ -142,30 +145,37 @@ public:
             line += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
         DWORD written;
         if (console_) {
-            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, NULL);
+            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
             return;
         }
         // Redirected output is read in the console's code page, as the
         // system's own tools write it.
         UINT codePage = GetConsoleOutputCP() ? GetConsoleOutputCP() : GetACP();
         std::string bytes = Encode(codePage, line);
-        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+        WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
 
     static std::string Encode(UINT codePage, const std::wstring& text)
     {
-        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), NULL, 0,
-                                    NULL, NULL);
+        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
         std::string bytes(n, '\0');
         if (n)
             WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n,
-                                NULL, NULL);
+                                nullptr, nullptr);
         return bytes;
     }
 
 private:
+    explicit Output(HANDLE given)
+        : parentConsole_(given ? nullptr : OpenParentConsole()),
+          handle_(given ? given : parentConsole_.get()),
+          console_(given ? IsConsole(given) : handle_ != nullptr)
+    {
+    }
+
+    HandleOwner parentConsole_;  // opened only when the program was given no output
     HANDLE handle_;
-    bool owned_;
     bool console_;
 };
 
@@ -189,7 +199,7 @@ std::wstring LocalTimeStamp()
 {
     SYSTEMTIME utc, local;
     GetSystemTime(&utc);
-    SystemTimeToTzSpecificLocalTime(NULL, &utc, &local);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
     FILETIME u, l;
     SystemTimeToFileTime(&utc, &u);
     SystemTimeToFileTime(&local, &l);
@@ -210,20 +220,20 @@ std::wstring LocalTimeStamp()
 // UTF-8 byte-order mark. Returns the system error, or 0.
 DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
 {
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
+    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     bool created = GetLastError() != ERROR_ALREADY_EXISTS;
     // The whole line in one write, so that lines of several writers do not
     // interleave.
     std::string bytes = (created ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
     DWORD written = 0, error = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL))
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         error = GetLastError();
     else if (written != bytes.size())
         error = ERROR_WRITE_FAULT;
-    if (!CloseHandle(file) && !error)
+    if (!CloseHandle(file.release()) && !error)
         error = GetLastError();
     return error;
 }
@@ -250,7 +260,7 @@ int ShowUsage(const Request& request, Output& out)
                                               : L"命令行有误：" + request.error + L"\n\n" + kUsage;
     out.WriteLine(text);
     if (!request.quiet)
-        MessageBoxW(NULL, text.c_str(), kProgramTitle,
+        MessageBoxW(nullptr, text.c_str(), kProgramTitle,
                     MB_OK | (request.error.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
     return request.error.empty() ? AllSucceeded : WrongCommandLine;
 }

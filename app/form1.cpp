@@ -3,10 +3,8 @@
 #include "form2.h"
 #include "beautifier.h"
 #include "forms.h"
-
-const wchar_t kProgramTitle[] = L"Sertavo";
-const wchar_t kForumAddress[] = L"http://quillhaven.com";
-const wchar_t kForumLinkTarget[] = L"http://quillhaven.com/";
+#include "owners.h"
+#include "program.h"
 
 WindowStep g_Form1LoadStep = BeautifierAttach;
 WindowStep g_Form1UnloadStep = BeautifierDetach;
@@ -57,9 +55,9 @@ const int kClientTwipsW = 5760, kClientTwipsH = 4560;
 HWND g_form1;
 
 struct Form1State {
-    HFONT fonts[FontRoleCount];
-    bool unloaded;
-    bool closeWhenIdle; // a close was asked for while an action waited
+    FontOwner fonts[FontRoleCount];
+    bool unloaded = false;
+    bool closeWhenIdle = false; // a close was asked for while an action waited
 };
 
 Form1State* StateOf(HWND hwnd)
@@ -79,7 +77,7 @@ void CreateControls(HWND hwnd, const Form1State& state)
 {
     for (const ControlSpec& c : kControls) {
         HWND parent = c.parent ? Form1Control(hwnd, c.parent) : hwnd;
-        HFONT font = state.fonts[c.font];
+        HFONT font = state.fonts[c.font].get();
         switch (c.type) {
         case Frame:
             SetFrameTextColor(CreateChild(parent, kFrameClass, c.caption, 0, c.id, c.place, font),
@@ -106,12 +104,12 @@ LRESULT OnLinkLButtonDown(HWND link)
     return 0;
 }
 
-LRESULT OnLinkLButtonUp(HWND link, LPARAM lp)
+LRESULT OnLinkLButtonUp(HWND link, LPARAM lParam)
 {
     if (GetCapture() != link)
         return 0;
     ReleaseCapture();
-    POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     RECT client;
     GetClientRect(link, &client);
     if (PtInRect(&client, p))
@@ -120,28 +118,28 @@ LRESULT OnLinkLButtonUp(HWND link, LPARAM lp)
     return 0;
 }
 
-LRESULT CALLBACK LinkProc(HWND link, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    switch (message) {
     case WM_LBUTTONDOWN:
         return OnLinkLButtonDown(link);
     case WM_LBUTTONUP:
-        return OnLinkLButtonUp(link, lp);
+        return OnLinkLButtonUp(link, lParam);
     case WM_LBUTTONDBLCLK:
         // The second press of a double click: the first click has opened
         // the forum already.
         return 0;
     }
-    return CallControlProc(link, msg, wp, lp);
+    return CallControlProc(link, message, wParam, lParam);
 }
 
 LRESULT OnCreate(HWND hwnd)
 {
-    auto* state = new Form1State();
-    state->fonts[WindowFont] = CreatePointFont(L"宋体", 9, FW_NORMAL, false);
-    state->fonts[BrandFont] = CreatePointFont(L"黑体", 12, FW_BOLD, false);
-    state->fonts[LinkFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, true);
-    state->fonts[LinkHotFont] = CreatePointFont(L"宋体", 12, FW_NORMAL, false);
+    // The fonts in the order of FontRole.
+    auto* state = new Form1State{{FontOwner(CreatePointFont(L"宋体", 9, FW_NORMAL, false)),
+                                  FontOwner(CreatePointFont(L"黑体", 12, FW_BOLD, false)),
+                                  FontOwner(CreatePointFont(L"宋体", 12, FW_NORMAL, true)),
+                                  FontOwner(CreatePointFont(L"宋体", 12, FW_NORMAL, false))}};
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     g_form1 = hwnd;
     CreateControls(hwnd, *state);
@@ -159,8 +157,6 @@ void RunUnloadStep(HWND hwnd)
     if (HWND instructions = OpenForm2())
         SendMessageW(instructions, WM_CLOSE, 0, 0);
 }
-
-typedef void (*Action)(ActionRun& run);
 
 struct ButtonAction {
     int id;
@@ -182,19 +178,19 @@ void ShowInstructionsInstead(HWND hwnd)
     ShowForm2();
 }
 
-LRESULT OnCommand(HWND hwnd, WPARAM wp)
+LRESULT OnCommand(HWND hwnd, WPARAM wParam)
 {
     // An action that waits keeps dispatching messages; no second action
     // starts inside it. Buttons report BN_CLICKED, the link STN_CLICKED.
     static_assert(BN_CLICKED == STN_CLICKED, "one notification code for both");
-    if (HIWORD(wp) != BN_CLICKED || IsActionWaiting())
+    if (HIWORD(wParam) != BN_CLICKED || IsActionWaiting())
         return 0;
-    if (LOWORD(wp) == IDC_COMMAND4) {
+    if (LOWORD(wParam) == IDC_COMMAND4) {
         ShowInstructionsInstead(hwnd);
         return 0;
     }
     for (const ButtonAction& a : kActions)
-        if (a.id == LOWORD(wp)) {
+        if (a.id == LOWORD(wParam)) {
             ActionRun run = ClickRun(hwnd);
             a.run(run);
         }
@@ -221,7 +217,7 @@ LRESULT OnClose(HWND hwnd)
 LRESULT OnGetFont(HWND hwnd)
 {
     Form1State* state = StateOf(hwnd);
-    return state ? reinterpret_cast<LRESULT>(state->fonts[WindowFont]) : 0;
+    return state ? reinterpret_cast<LRESULT>(state->fonts[WindowFont].get()) : 0;
 }
 
 // The link is underlined at rest and plain while the pointer moves over it;
@@ -232,25 +228,25 @@ void SetLinkHot(HWND hwnd, bool hot)
     if (!state)
         return;
     HWND link = Form1Control(hwnd, IDC_LABEL3);
-    auto font = state->fonts[hot ? LinkHotFont : LinkFont];
+    HFONT font = state->fonts[hot ? LinkHotFont : LinkFont].get();
     if (reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)) != font)
         SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 // WM_SETCURSOR reaches the parent first for every pointer move over a
 // child; the link (a static with SS_NOTIFY) takes part in hit-testing.
-LRESULT OnSetCursor(HWND hwnd, WPARAM wp, LPARAM lp)
+LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     if (IsActionWaiting()) {
-        SetCursor(LoadCursorW(NULL, IDC_WAIT));
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
     }
-    if (reinterpret_cast<HWND>(wp) == Form1Control(hwnd, IDC_LABEL3) && HIWORD(lp) == WM_MOUSEMOVE) {
+    if (reinterpret_cast<HWND>(wParam) == Form1Control(hwnd, IDC_LABEL3) && HIWORD(lParam) == WM_MOUSEMOVE) {
         SetLinkHot(hwnd, true);
-        SetCursor(LoadCursorA(NULL, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+        SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
         return TRUE;
     }
-    return DefWindowProcW(hwnd, WM_SETCURSOR, wp, lp);
+    return DefWindowProcW(hwnd, WM_SETCURSOR, wParam, lParam);
 }
 
 LRESULT OnCtlColorStatic(HWND hwnd, HDC dc, HWND control)
@@ -269,40 +265,36 @@ LRESULT OnNcDestroy(HWND hwnd)
     Form1State* state = StateOf(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (g_form1 == hwnd)
-        g_form1 = NULL;
-    if (state) {
-        for (HFONT font : state->fonts)
-            DeleteObject(font);
-        delete state;
-    }
+        g_form1 = nullptr;
+    delete state;
     return DefWindowProcW(hwnd, WM_NCDESTROY, 0, 0);
 }
 
-LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    switch (message) {
     case WM_CREATE:
         return OnCreate(hwnd);
     case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_GETFONT:
         return OnGetFont(hwnd);
     case WM_COMMAND:
-        return OnCommand(hwnd, wp);
+        return OnCommand(hwnd, wParam);
     case WM_SETCURSOR:
-        return OnSetCursor(hwnd, wp, lp);
+        return OnSetCursor(hwnd, wParam, lParam);
     case WM_MOUSEMOVE:
         SetLinkHot(hwnd, false);
         return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         g_Form1LoadStep(hwnd);
-        return DefWindowProcW(hwnd, msg, wp, lp);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_CLOSE:
         return OnClose(hwnd);
     case WM_ENDSESSION:
         // The session ends without destroying the window: unload now.
-        if (wp)
+        if (wParam)
             RunUnloadStep(hwnd);
         return 0;
     case WM_DESTROY:
@@ -312,7 +304,7 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCDESTROY:
         return OnNcDestroy(hwnd);
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -326,18 +318,18 @@ HWND Form1Control(HWND form1, int id)
 {
     const ControlSpec* entry = SpecOf(id);
     if (!entry)
-        return NULL;
+        return nullptr;
     HWND parent = entry->parent ? Form1Control(form1, entry->parent) : form1;
     return GetDlgItem(parent, id);
 }
 
 HWND ShowForm1()
 {
-    if (!RegisterProgramClasses(GetModuleHandleW(NULL)))
-        return NULL;
+    if (!RegisterProgramClasses(GetModuleHandleW(nullptr)))
+        return nullptr;
     HWND hwnd = CreateForm(Form1Proc, kProgramTitle, kClientTwipsW, kClientTwipsH, nullptr);
     if (!hwnd)
-        return NULL;
+        return nullptr;
     g_Form1LoadStep(hwnd);
     // Command4 comes first in the tab order: showing the form focuses it.
     ShowWindow(hwnd, SW_SHOW);
@@ -345,13 +337,13 @@ HWND ShowForm1()
     return hwnd;
 }
 
-bool TranslateFormMessage(MSG* msg)
+bool TranslateFormMessage(MSG* message)
 {
-    HWND top = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : NULL;
+    HWND top = message->hwnd ? GetAncestor(message->hwnd, GA_ROOT) : nullptr;
     if (!top)
         return false;
     wchar_t cls[16];
     if (!GetClassNameW(top, cls, 16) || lstrcmpW(cls, kFormClass) != 0)
         return false;
-    return IsDialogMessageW(top, msg) != FALSE;
+    return IsDialogMessageW(top, message) != FALSE;
 }

@@ -16,25 +16,21 @@ enum Form1ControlId {
     IDC_LABEL3,
 };
 
-extern const wchar_t kProgramTitle[];   // "Sertavo", the main window's caption
-extern const wchar_t kForumAddress[];   // the maker's forum, shown by Label3
-extern const wchar_t kForumLinkTarget[]; // what a click on Label3 opens
-
 // The load step runs once the window and its controls exist, before it is
 // first shown, and again whenever the system's settings or colours change
 // (the beautifier, which steps aside while high contrast is on, then takes
 // the window back once it is off; a window it holds stays as it is). The
 // unload step runs once when it closes, however it closes. The window hands
 // its own handle to each; their results are not used.
-typedef BOOL (*WindowStep)(HWND);
+using WindowStep = BOOL (*)(HWND);
 extern WindowStep g_Form1LoadStep;
 extern WindowStep g_Form1UnloadStep;
 
 // Creates Form1, runs its load step and shows it centred with the focus on
-// Command4. Returns the window, or NULL when it could not be created.
+// Command4. Returns the window, or nullptr when it could not be created.
 HWND ShowForm1();
 
-// The main window while it is open, else NULL.
+// The main window while it is open, else nullptr.
 HWND OpenForm1();
 
 // The control of Form1 with the given identifier, wherever it sits in the
@@ -43,4 +39,4 @@ HWND Form1Control(HWND form1, int id);
 
 // Keyboard navigation of the program's forms (Tab, Shift+Tab, Space): true
 // when the message has been handled and must not be dispatched.
-bool TranslateFormMessage(MSG* msg);
+bool TranslateFormMessage(MSG* message);

@@ -1,6 +1,7 @@
 #include "form2.h"
 #include "form1.h"
 #include "forms.h"
+#include "owners.h"
 #include "resource_ids.h"
 
 const wchar_t kInstructionsText[] =
@@ -31,10 +32,10 @@ HWND g_form2;
 // straight from the resource, so it needs no GDI object of its own.
 const BITMAPINFOHEADER* PictureBitmap()
 {
-    HRSRC res = FindResourceW(NULL, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
-    HGLOBAL data = res ? LoadResource(NULL, res) : NULL;
+    HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
+    HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     auto* file = static_cast<const BYTE*>(data ? LockResource(data) : nullptr);
-    if (!file || SizeofResource(NULL, res) < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+    if (!file || SizeofResource(nullptr, res) < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
         return nullptr;
     return reinterpret_cast<const BITMAPINFOHEADER*>(file + sizeof(BITMAPFILEHEADER));
 }
@@ -52,9 +53,9 @@ void PaintPicture(HWND hwnd, HDC dc)
                       reinterpret_cast<const BITMAPINFO*>(bmp), DIB_RGB_COLORS);
 }
 
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -66,7 +67,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SetFocus(hwnd);
         return 0;
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void RegisterPictureClass()
@@ -74,8 +75,8 @@ void RegisterPictureClass()
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PictureProc;
-    wc.hInstance = GetModuleHandleW(NULL);
-    wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kPictureClass;
     RegisterClassExW(&wc);
 }
@@ -84,18 +85,18 @@ void RegisterPictureClass()
 // into dialog mode: there Esc makes it close its parent. The instructions
 // close only the ways a window closes, so the text box takes Esc for
 // nothing.
-LRESULT OnTextKeyDown(HWND hwnd, WPARAM wp, LPARAM lp)
+LRESULT OnTextKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    if (wp == VK_ESCAPE)
+    if (wParam == VK_ESCAPE)
         return 0;
-    return CallControlProc(hwnd, WM_KEYDOWN, wp, lp);
+    return CallControlProc(hwnd, WM_KEYDOWN, wParam, lParam);
 }
 
-LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK TextProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_KEYDOWN)
-        return OnTextKeyDown(hwnd, wp, lp);
-    return CallControlProc(hwnd, msg, wp, lp);
+    if (message == WM_KEYDOWN)
+        return OnTextKeyDown(hwnd, wParam, lParam);
+    return CallControlProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT OnCreate(HWND hwnd)
@@ -104,7 +105,7 @@ LRESULT OnCreate(HWND hwnd)
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
     RegisterPictureClass();
     // Both have the platform's sunken three-dimensional border, two pixels wide.
-    CreateChild(hwnd, kPictureClass, L"", WS_TABSTOP, IDC_PICTURE1, kPicturePlace, NULL,
+    CreateChild(hwnd, kPictureClass, L"", WS_TABSTOP, IDC_PICTURE1, kPicturePlace, nullptr,
                 WS_EX_CLIENTEDGE);
     // In dialog mode a multi-line edit makes a new line on Enter only with
     // ES_WANTRETURN.
@@ -129,16 +130,17 @@ LRESULT OnClose(HWND hwnd)
 
 LRESULT OnNcDestroy(HWND hwnd)
 {
-    DeleteObject(reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    // The font the window held is freed on return, after its last message.
+    FontOwner font(reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     if (g_form2 == hwnd)
-        g_form2 = NULL;
+        g_form2 = nullptr;
     return DefWindowProcW(hwnd, WM_NCDESTROY, 0, 0);
 }
 
-LRESULT CALLBACK Form2Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK Form2Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    switch (message) {
     case WM_CREATE:
         return OnCreate(hwnd);
     case WM_GETFONT:
@@ -146,24 +148,24 @@ LRESULT CALLBACK Form2Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
         return OnClose(hwnd);
     case WM_ENDSESSION:
-        if (wp)
+        if (wParam)
             OnClose(hwnd);
         return 0;
     case WM_NCDESTROY:
         return OnNcDestroy(hwnd);
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 HWND ShowForm2()
 {
-    if (!RegisterProgramClasses(GetModuleHandleW(NULL)))
-        return NULL;
+    if (!RegisterProgramClasses(GetModuleHandleW(nullptr)))
+        return nullptr;
     HWND hwnd = CreateForm(Form2Proc, L"使用说明", kClientTwipsW, kClientTwipsH, nullptr);
     if (!hwnd)
-        return NULL;
+        return nullptr;
     // Picture1 comes first in the tab order: showing the form focuses it.
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);

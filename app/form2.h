@@ -13,5 +13,5 @@ extern const wchar_t kInstructionsText[];
 // Creates Form2 afresh and shows it centred, with the focus on Picture1.
 HWND ShowForm2();
 
-// The instructions window while it is open, else NULL.
+// The instructions window while it is open, else nullptr.
 HWND OpenForm2();

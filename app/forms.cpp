@@ -20,9 +20,9 @@ const int kFrameColorSlot = sizeof(LONG_PTR);
 // another window takes the activation (a message box, another program).
 // Forms keep it and give it back; a form activated for the first time gives
 // the focus to the first control in its tab order.
-void OnFormActivate(HWND hwnd, WPARAM wp)
+void OnFormActivate(HWND hwnd, WPARAM wParam)
 {
-    if (LOWORD(wp) == WA_INACTIVE) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd, focus))
             SetWindowLongPtrW(hwnd, kFormFocusSlot, reinterpret_cast<LONG_PTR>(focus));
@@ -30,28 +30,28 @@ void OnFormActivate(HWND hwnd, WPARAM wp)
     }
     auto focus = reinterpret_cast<HWND>(GetWindowLongPtrW(hwnd, kFormFocusSlot));
     if (!focus || !IsWindow(focus) || !IsChild(hwnd, focus))
-        focus = GetNextDlgTabItem(hwnd, NULL, FALSE);
+        focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     if (focus)
         SetFocus(focus);
 }
 
-LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_ACTIVATE) {
-        OnFormActivate(hwnd, wp);
+    if (message == WM_ACTIVATE) {
+        OnFormActivate(hwnd, wParam);
         return 0;
     }
     // A multi-line edit moves the focus on Tab by asking its parent, as it
     // would ask a dialog.
-    if (msg == WM_NEXTDLGCTL) {
-        HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
-                               : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
+    if (message == WM_NEXTDLGCTL) {
+        HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
         if (next)
             SetFocus(next);
         return 0;
     }
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* start = static_cast<void**>(cs->lpCreateParams);
         SetWindowLongPtrW(hwnd, kFormProcSlot, reinterpret_cast<LONG_PTR>(start[0]));
         cs->lpCreateParams = start[1];
@@ -59,9 +59,9 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, kFormProcSlot));
     // WM_GETMINMAXINFO and WM_NCCALCSIZE can arrive before WM_NCCREATE.
-    LRESULT result = proc ? CallWindowProcW(proc, hwnd, msg, wp, lp)
-                          : DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY && proc)
+    LRESULT result = proc ? CallWindowProcW(proc, hwnd, message, wParam, lParam)
+                          : DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY && proc)
         --g_openForms;
     return result;
 }
@@ -94,9 +94,9 @@ void PaintFrame(HWND hwnd, HDC dc)
     SelectObject(dc, oldFont);
 }
 
-LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -105,15 +105,15 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_SETFONT:
-        SetWindowLongPtrW(hwnd, kFrameFontSlot, static_cast<LONG_PTR>(wp));
-        if (LOWORD(lp))
-            InvalidateRect(hwnd, NULL, TRUE);
+        SetWindowLongPtrW(hwnd, kFrameFontSlot, static_cast<LONG_PTR>(wParam));
+        if (LOWORD(lParam))
+            InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return GetWindowLongPtrW(hwnd, kFrameFontSlot);
     case WM_SETTEXT: {
-        LRESULT r = DefWindowProcW(hwnd, msg, wp, lp);
-        InvalidateRect(hwnd, NULL, TRUE);
+        LRESULT r = DefWindowProcW(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
         return r;
     }
     // A frame is only a container: what its controls report belongs to the
@@ -123,9 +123,9 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM:
-        return SendMessageW(GetParent(hwnd), msg, wp, lp);
+        return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -139,7 +139,7 @@ bool RegisterProgramClasses(HINSTANCE instance)
     form.hInstance = instance;
     form.hIcon = ProgramIcon(false);
     form.hIconSm = ProgramIcon(true);
-    form.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.lpszClassName = kFormClass;
 
@@ -148,7 +148,7 @@ bool RegisterProgramClasses(HINSTANCE instance)
     frame.lpfnWndProc = FrameWndProc;
     frame.cbWndExtra = 2 * sizeof(LONG_PTR);
     frame.hInstance = instance;
-    frame.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frame.lpszClassName = kFrameClass;
 
@@ -167,8 +167,8 @@ HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW,
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     void* start[2] = {reinterpret_cast<void*>(proc), state};
     HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption, style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, NULL,
-                                NULL, GetModuleHandleW(NULL), start);
+                                CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), start);
     if (hwnd)
         CentreOnScreen(hwnd);
     return hwnd;
@@ -189,7 +189,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
                                 TwipsToPixels(place.left), TwipsToPixels(place.top),
                                 TwipsToPixels(place.width), TwipsToPixels(place.height),
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(NULL), NULL);
+                                GetModuleHandleW(nullptr), nullptr);
     if (hwnd && font)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
@@ -201,10 +201,10 @@ void SubclassControl(HWND control, WNDPROC proc)
     SetWindowLongPtrW(control, GWLP_USERDATA, previous);
 }
 
-LRESULT CallControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CallControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
-    return CallWindowProcW(previous, control, msg, wp, lp);
+    return CallWindowProcW(previous, control, message, wParam, lParam);
 }
 
 void SetFrameTextColor(HWND frame, COLORREF color)
@@ -216,7 +216,7 @@ HICON ProgramIcon(bool small)
 {
     int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
     int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(NULL),
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                          MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, cx,
                                          cy, LR_DEFAULTCOLOR | LR_SHARED));
 }

@@ -29,7 +29,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
 // does not handle itself with CallControlProc. The control's user data
 // holds the procedure it had.
 void SubclassControl(HWND control, WNDPROC proc);
-LRESULT CallControlProc(HWND control, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CallControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Sets the colour of a frame's caption.
 void SetFrameTextColor(HWND frame, COLORREF color);

@@ -29,13 +29,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 
     if (!ShowForm1())
         return 1;
-    MSG msg;
+    MSG message;
     // The program ends when its last form has closed.
-    while (OpenFormCount() > 0 && GetMessageW(&msg, NULL, 0, 0) > 0) {
-        if (TranslateFormMessage(&msg))
+    while (OpenFormCount() > 0 && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateFormMessage(&message))
             continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }

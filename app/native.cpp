@@ -2,9 +2,9 @@
 
 namespace {
 
-typedef BOOL(WINAPI* IsWow64ProcessProc)(HANDLE, BOOL*);
-typedef BOOL(WINAPI* DisableRedirectionProc)(void**);
-typedef BOOL(WINAPI* RevertRedirectionProc)(void*);
+using IsWow64ProcessProc = BOOL(WINAPI*)(HANDLE, BOOL*);
+using DisableRedirectionProc = BOOL(WINAPI*)(void**);
+using RevertRedirectionProc = BOOL(WINAPI*)(void*);
 
 // 32-bit Windows XP has no Wow64DisableWow64FsRedirection: it comes with
 // the 64-bit editions (XP x64, Server 2003 SP1) and later.

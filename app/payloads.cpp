@@ -40,12 +40,12 @@ const RegistryValue kRestoreValues[] = {
 Payload LoadPayload(int resourceId)
 {
     // Resource type names match without regard to case.
-    HRSRC res = FindResourceW(NULL, MAKEINTRESOURCEW(resourceId), L"custom");
-    HGLOBAL data = res ? LoadResource(NULL, res) : NULL;
+    HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(resourceId), L"custom");
+    HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (!bytes)
         return Payload{nullptr, 0};
-    return Payload{bytes, SizeofResource(NULL, res)};
+    return Payload{bytes, SizeofResource(nullptr, res)};
 }
 
 const RegistryValue* PayloadValues(int resourceId, int* count)

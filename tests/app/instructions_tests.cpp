@@ -1,6 +1,7 @@
 #include "app_testing.h"
 #include "layout.h"
 #include "form2.h"
+#include "program.h"
 #include "resource_ids.h"
 
 namespace {
