@@ -37,7 +37,8 @@ const wchar_t kSimpleRepairDone[] = L"简单功能修复成功，请试运行搜
 
 // The command interpreter's part and the loop's part, joined as they are.
 const wchar_t kRegisterAllCommand[] =
-    L"cmd.exe /c" L"  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1";
+    L"cmd.exe /c"
+    L"  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1";
 
 const wchar_t kRepairPayloadPath[] = L"c:\\windows\\system32\\Ytqv.reg";
 const wchar_t kRestorePayloadPath[] = L"c:\\windows\\system32\\Ntqv.reg";
@@ -109,7 +110,9 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
-        DWORD left = timeoutMs == INFINITE ? INFINITE : elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+        DWORD left = timeoutMs == INFINITE ? INFINITE
+                     : elapsed < timeoutMs ? timeoutMs - elapsed
+                                           : 0;
         DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
         if (r == WAIT_OBJECT_0) {
             result.finished = true;
@@ -157,7 +160,8 @@ Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs)
 
 std::wstring StartFailureText(const std::wstring& program, const wchar_t* commandLine, DWORD error)
 {
-    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" + SystemErrorText(error, program);
+    return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" +
+           SystemErrorText(error, program);
 }
 
 std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
@@ -205,9 +209,11 @@ void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, 
     if (w.error)
         Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
     else if (!w.finished)
-        Report(run, false, L"命令在 " + Seconds(timeoutMs) + L" 秒内没有结束：\n" + commandLine, kProgramTitle);
+        Report(run, false, L"命令在 " + Seconds(timeoutMs) + L" 秒内没有结束：\n" + commandLine,
+               kProgramTitle);
     else if (exitCodeTells && w.exitCode != 0)
-        Report(run, false, L"命令失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + commandLine,
+        Report(run, false,
+               L"命令失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + commandLine,
                kProgramTitle);
     else
         Report(run, true, std::wstring(), kProgramTitle);
@@ -234,7 +240,8 @@ DWORD WritePayloadFile(const wchar_t* path, const Payload& payload, bool* create
     NativeFileSystem native;
     if (!native.ok())
         return GetLastError();
-    HandleOwner file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    HandleOwner file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     *created = true;
@@ -263,12 +270,14 @@ DWORD DeletePayloadFile(const wchar_t* path)
 bool ReadValue(const RegistryValue& v, std::wstring* data)
 {
     HKEY opened;
-    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &opened) !=
+        ERROR_SUCCESS)
         return false;
     KeyOwner key(opened);
     wchar_t text[256] = {};
     DWORD type = 0, size = sizeof text - sizeof(wchar_t);
-    LONG r = RegQueryValueExW(key.get(), v.name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+    LONG r =
+        RegQueryValueExW(key.get(), v.name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
     if (r != ERROR_SUCCESS || type != REG_SZ)
         return false;
     *data = text;
@@ -287,7 +296,8 @@ std::wstring FirstValueNotWritten(int resourceId)
         if (ReadValue(v, &data) && data == v.data)
             continue;
         std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
-        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " + name +
+        return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
+               name +
                L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
     }
     return std::wstring();
@@ -303,22 +313,25 @@ std::wstring ValuesAsRead(int resourceId)
     for (int i = 0; i < count; ++i) {
         const RegistryValue& v = values[i];
         std::wstring data;
-        line += (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" + (v.name ? v.name : L"@") +
-                L"=" + (ReadValue(v, &data) ? L"\"" + data + L"\"" : std::wstring(L"（无）"));
+        line += (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" +
+                (v.name ? v.name : L"@") + L"=" +
+                (ReadValue(v, &data) ? L"\"" + data + L"\"" : std::wstring(L"（无）"));
     }
     return line;
 }
 
 // Writes the payload to its file, has the registry editor import it, checks
 // that every value arrived, says what happened, and removes the file again.
-void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId, const wchar_t* reportText)
+void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId,
+                           const wchar_t* reportText)
 {
     if (!NativeSystemInReach(run, kHintTitle))
         return;
     std::wstring failure;
     bool created = false;
     if (DWORD error = WritePayloadFile(path, LoadPayload(resourceId), &created)) {
-        failure = std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
+        failure =
+            std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
     } else {
         std::wstring command = std::wstring(L"regedit /s ") + path;
         run.commandLine = command;
@@ -333,9 +346,11 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId, 
             if (w.error)
                 failure = WaitFailureText(command.c_str(), w.error);
             else if (!w.finished)
-                failure = L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
+                failure =
+                    L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
             else if (w.exitCode != 0)
-                failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + command;
+                failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) +
+                          L"：\n" + command;
             else
                 failure = FirstValueNotWritten(resourceId);
         }
@@ -386,13 +401,14 @@ ActionRun CommandLineRun(bool quiet)
 std::wstring SystemErrorText(DWORD error, const std::wstring& subject)
 {
     wchar_t* text = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring result = n ? std::wstring(text, n) : std::wstring();
     if (text)
         LocalFree(text);
-    while (!result.empty() && (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
+    while (!result.empty() &&
+           (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' '))
         result.pop_back();
     for (size_t at = result.find(L"%1"); at != std::wstring::npos && !subject.empty();
          at = result.find(L"%1", at + subject.size()))
@@ -423,8 +439,8 @@ StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandL
     // looks there first for the programs its command line names.
     std::wstring folder = SystemFolderPath();
     NativeFileSystem native;
-    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                        folder.c_str(), &si, &pi))
+    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
+                                        nullptr, folder.c_str(), &si, &pi))
         return StartedProcess{false, nullptr, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
@@ -451,15 +467,16 @@ void RestartShell(ActionRun& run)
     }
     // The command interpreter ends with the shell's new start; a click
     // leaves it to run.
-    RunLeftToRun(run, kCommandInterpreter, kRestartShellCommand, SW_HIDE, g_ActionTimeouts.shellRestartMs,
-                 true);
+    RunLeftToRun(run, kCommandInterpreter, kRestartShellCommand, SW_HIDE,
+                 g_ActionTimeouts.shellRestartMs, true);
 }
 
 void RepairShellLibrary(ActionRun& run)
 {
     if (!NativeSystemInReach(run, kProgramTitle))
         return;
-    HandleOwner process(StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle));
+    HandleOwner process(
+        StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle));
     if (!process.get())
         return;
     DWORD timeout = g_ActionTimeouts.registrationMs;
@@ -467,11 +484,15 @@ void RepairShellLibrary(ActionRun& run)
     if (w.error)
         Report(run, false, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle);
     else if (!w.finished)
-        Report(run, false, L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
-                               kRegisterShellCommand, kProgramTitle);
+        Report(run, false,
+               L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
+                   kRegisterShellCommand,
+               kProgramTitle);
     else if (w.exitCode != 0)
-        Report(run, false, L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
-                               L"：\n" + kRegisterShellCommand, kProgramTitle);
+        Report(run, false,
+               L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
+                   L"：\n" + kRegisterShellCommand,
+               kProgramTitle);
     else
         Report(run, true, kSimpleRepairDone, kProgramTitle);
 }

@@ -15,8 +15,8 @@ struct ActionSwitch {
 
 // The buttons' actions, by the switches that name them.
 const ActionSwitch kActionSwitches[] = {
-    {L"repair-shell", RepairShellLibrary},  {L"register-all", RegisterAllLibraries},
-    {L"repair-registry", RepairRegistry},   {L"restore-registry", RestoreRegistry},
+    {L"repair-shell", RepairShellLibrary}, {L"register-all", RegisterAllLibraries},
+    {L"repair-registry", RepairRegistry},  {L"restore-registry", RestoreRegistry},
     {L"restart-shell", RestartShell},
 };
 
@@ -119,8 +119,9 @@ HANDLE OpenParentConsole()
 {
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return nullptr;
-    HANDLE handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
@@ -145,7 +146,8 @@ public:
             line += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
         DWORD written;
         if (console_) {
-            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+            WriteConsoleW(handle_, line.c_str(), static_cast<DWORD>(line.size()), &written,
+                          nullptr);
             return;
         }
         // Redirected output is read in the console's code page, as the
@@ -157,12 +159,12 @@ public:
 
     static std::string Encode(UINT codePage, const std::wstring& text)
     {
-        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+        int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
         std::string bytes(n, '\0');
         if (n)
-            WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n,
-                                nullptr, nullptr);
+            WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0],
+                                n, nullptr, nullptr);
         return bytes;
     }
 
@@ -210,9 +212,10 @@ std::wstring LocalTimeStamp()
     const long long kTicksPerMinute = 60LL * 10 * 1000 * 1000;
     int offset = static_cast<int>((ticks(l) - ticks(u)) / kTicksPerMinute);
     int magnitude = offset < 0 ? -offset : offset;
-    return Padded(local.wYear, 4) + L"-" + Padded(local.wMonth, 2) + L"-" + Padded(local.wDay, 2) + L"T" +
-           Padded(local.wHour, 2) + L":" + Padded(local.wMinute, 2) + L":" + Padded(local.wSecond, 2) +
-           (offset < 0 ? L"-" : L"+") + Padded(magnitude / 60, 2) + L":" + Padded(magnitude % 60, 2);
+    return Padded(local.wYear, 4) + L"-" + Padded(local.wMonth, 2) + L"-" + Padded(local.wDay, 2) +
+           L"T" + Padded(local.wHour, 2) + L":" + Padded(local.wMinute, 2) + L":" +
+           Padded(local.wSecond, 2) + (offset < 0 ? L"-" : L"+") + Padded(magnitude / 60, 2) +
+           L":" + Padded(magnitude % 60, 2);
 }
 
 // Appends one line to the log, opened anew for each line and shared, so
@@ -220,8 +223,8 @@ std::wstring LocalTimeStamp()
 // UTF-8 byte-order mark. Returns the system error, or 0.
 DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
 {
-    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return GetLastError();
     bool created = GetLastError() != ERROR_ALREADY_EXISTS;
@@ -248,7 +251,8 @@ std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
 {
     std::wstring line = LocalTimeStamp() + L"\t/" + action.name + L"\t" +
                         (run.commandLine.empty() ? L"-" : run.commandLine) + L"\t" +
-                        (run.toolEnded ? std::to_wstring(run.exitCode) : L"-") + L"\t" + ResultText(run);
+                        (run.toolEnded ? std::to_wstring(run.exitCode) : L"-") + L"\t" +
+                        ResultText(run);
     if (!run.valuesRead.empty())
         line += L"\t" + run.valuesRead;
     return line;

@@ -38,15 +38,30 @@ const ControlSpec kControls[] = {
     {IDC_LABEL2, 0, Label, L"Quillhaven", {240, 4200, 1305, 240}, kDarkTeal, BrandFont},
     {IDC_LABEL3, 0, Label, kForumAddress, {1800, 4200, 2775, 240}, kBlue, LinkFont},
     {IDC_COMMAND4, IDC_FRAME2, PushButton, L"说明", {120, 3480, 5295, 375}, 0, WindowFont},
-    {IDC_FRAME1, IDC_FRAME2, Frame, L"一般用户使用：如无法修复再使用高级用户项。(32位系统通用)",
-     {120, 360, 5295, 1095}, kBlue, WindowFont},
+    {IDC_FRAME1,
+     IDC_FRAME2,
+     Frame,
+     L"一般用户使用：如无法修复再使用高级用户项。(32位系统通用)",
+     {120, 360, 5295, 1095},
+     kBlue,
+     WindowFont},
     {IDC_COMMAND5, IDC_FRAME1, PushButton, L"简单修复", {120, 360, 2415, 495}, 0, WindowFont},
     {IDC_COMMAND6, IDC_FRAME1, PushButton, L"中级修复", {2760, 360, 2415, 495}, 0, WindowFont},
-    {IDC_FRAME3, IDC_FRAME2, Frame, L"高级用户使用：请注意做好注册表备份。（For WinXP）",
-     {120, 1680, 5295, 1695}, kRed, WindowFont},
+    {IDC_FRAME3,
+     IDC_FRAME2,
+     Frame,
+     L"高级用户使用：请注意做好注册表备份。（For WinXP）",
+     {120, 1680, 5295, 1695},
+     kRed,
+     WindowFont},
     {IDC_COMMAND2, IDC_FRAME3, PushButton, L"修复注册表", {120, 240, 5055, 375}, 0, WindowFont},
     {IDC_COMMAND3, IDC_FRAME3, PushButton, L"恢复注册表", {120, 720, 5055, 375}, 0, WindowFont},
-    {IDC_COMMAND1, IDC_FRAME3, PushButton, L"刷新后马上生效", {120, 1200, 5055, 375}, 0,
+    {IDC_COMMAND1,
+     IDC_FRAME3,
+     PushButton,
+     L"刷新后马上生效",
+     {120, 1200, 5055, 375},
+     0,
      WindowFont},
 };
 
@@ -57,7 +72,7 @@ HWND g_form1;
 struct Form1State {
     FontOwner fonts[FontRoleCount];
     bool unloaded = false;
-    bool closeWhenIdle = false; // a close was asked for while an action waited
+    bool closeWhenIdle = false;  // a close was asked for while an action waited
 };
 
 Form1State* StateOf(HWND hwnd)
@@ -164,8 +179,8 @@ struct ButtonAction {
 };
 
 const ButtonAction kActions[] = {
-    {IDC_COMMAND1, RestartShell},   {IDC_COMMAND2, RepairRegistry},
-    {IDC_COMMAND3, RestoreRegistry}, {IDC_COMMAND5, RepairShellLibrary},
+    {IDC_COMMAND1, RestartShell},         {IDC_COMMAND2, RepairRegistry},
+    {IDC_COMMAND3, RestoreRegistry},      {IDC_COMMAND5, RepairShellLibrary},
     {IDC_COMMAND6, RegisterAllLibraries}, {IDC_LABEL3, OpenForum},
 };
 
@@ -241,7 +256,8 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
     }
-    if (reinterpret_cast<HWND>(wParam) == Form1Control(hwnd, IDC_LABEL3) && HIWORD(lParam) == WM_MOUSEMOVE) {
+    if (reinterpret_cast<HWND>(wParam) == Form1Control(hwnd, IDC_LABEL3) &&
+        HIWORD(lParam) == WM_MOUSEMOVE) {
         SetLinkHot(hwnd, true);
         SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
         return TRUE;
@@ -276,7 +292,8 @@ LRESULT CALLBACK Form1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CREATE:
         return OnCreate(hwnd);
     case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return OnCtlColorStatic(hwnd, reinterpret_cast<HDC>(wParam),
+                                reinterpret_cast<HWND>(lParam));
     case WM_GETFONT:
         return OnGetFont(hwnd);
     case WM_COMMAND:

@@ -32,7 +32,8 @@ HWND g_form2;
 // straight from the resource, so it needs no GDI object of its own.
 const BITMAPINFOHEADER* PictureBitmap()
 {
-    HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
+    HRSRC res =
+        FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
     HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
     auto* file = static_cast<const BYTE*>(data ? LockResource(data) : nullptr);
     if (!file || SizeofResource(nullptr, res) < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))

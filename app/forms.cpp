@@ -45,7 +45,7 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     // would ask a dialog.
     if (message == WM_NEXTDLGCTL) {
         HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                               : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+                                   : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
         if (next)
             SetFocus(next);
         return 0;
@@ -158,17 +158,17 @@ bool RegisterProgramClasses(HINSTANCE instance)
     return ok;
 }
 
-HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW,
-                int clientTwipsH, void* state)
+HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW, int clientTwipsH,
+                void* state)
 {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
     RECT r = {0, 0, TwipsToPixels(clientTwipsW), TwipsToPixels(clientTwipsH)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     void* start[2] = {reinterpret_cast<void*>(proc), state};
-    HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption, style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), start);
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), start);
     if (hwnd)
         CentreOnScreen(hwnd);
     return hwnd;
@@ -179,17 +179,16 @@ int OpenFormCount()
     return g_openForms;
 }
 
-HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 int id, const TwipsRect& place, HFONT font, DWORD exStyle)
+HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
+                 const TwipsRect& place, HFONT font, DWORD exStyle)
 {
     // Tab moves into a frame's controls as into a dialog's.
     if (lstrcmpW(cls, kFrameClass) == 0)
         exStyle |= WS_EX_CONTROLPARENT;
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE,
-                                TwipsToPixels(place.left), TwipsToPixels(place.top),
-                                TwipsToPixels(place.width), TwipsToPixels(place.height),
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(
+        exStyle, cls, text, style | WS_CHILD | WS_VISIBLE, TwipsToPixels(place.left),
+        TwipsToPixels(place.top), TwipsToPixels(place.width), TwipsToPixels(place.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (hwnd && font)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
@@ -216,7 +215,6 @@ HICON ProgramIcon(bool small)
 {
     int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
     int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, cx,
-                                         cy, LR_DEFAULTCOLOR | LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                         IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR | LR_SHARED));
 }

@@ -15,15 +15,15 @@ bool RegisterProgramClasses(HINSTANCE instance);
 // Creates a hidden, fixed-border form whose client area is the given size in
 // twips, centred on the screen. state is handed to the procedure in the
 // CREATESTRUCT of WM_NCCREATE and WM_CREATE.
-HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW,
-                int clientTwipsH, void* state);
+HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW, int clientTwipsH,
+                void* state);
 
 // The number of forms that exist; the program ends when it drops to 0.
 int OpenFormCount();
 
 // Creates a child control placed in twips, with the given font.
-HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 int id, const TwipsRect& place, HFONT font, DWORD exStyle = 0);
+HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id,
+                 const TwipsRect& place, HFONT font, DWORD exStyle = 0);
 
 // Puts proc in front of a control's own procedure; proc passes on what it
 // does not handle itself with CallControlProc. The control's user data

@@ -13,7 +13,8 @@ Proc Kernel32Function(const char* name)
 {
     // Through a function type without parameters: GetProcAddress's own type
     // does not convert to the real one directly.
-    auto proc = reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+    auto proc =
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
     return reinterpret_cast<Proc>(proc);
 }
 

@@ -15,8 +15,8 @@ namespace {
 const char* const kToggleProps[] = {kPropMouseFlag, kPropOldState};
 const char* const kHeaderProps[] = {kPropMouseFlag, kPropHdIndex, kPropHmIndex};
 // A push button's own, besides its images.
-const char* const kPushButtonProps[] = {kPropOldStyle, kPropMouseFlag, kPropTimerId,
-                                        kPropOldState, kPropAlphaLevel};
+const char* const kPushButtonProps[] = {kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
+                                        kPropAlphaLevel};
 
 const int kNoItem = -1;
 

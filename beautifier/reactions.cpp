@@ -56,9 +56,9 @@ const KindReactions kReactions[] = {
      .enable = PushButtonEnable,
      .resize = PushButtonResize,
      .timerTick = PushButtonFadeStep},
-    ComboReactions(PaintComboBoxByStyle),          // ComboBox
-    ComboReactions(DecorateComboBox),              // DriveList
-    GlyphReactions(DecorateCheckBox, nullptr),     // CheckBox
+    ComboReactions(PaintComboBoxByStyle),                // ComboBox
+    ComboReactions(DecorateComboBox),                    // DriveList
+    GlyphReactions(DecorateCheckBox, nullptr),           // CheckBox
     GlyphReactions(DecorateOptionButton, GlyphRefresh),  // OptionButton
     // ProgressBar
     {.paint = PaintProgressBarWhole, .nonClientPaint = PaintProgressFrame},

@@ -27,7 +27,7 @@ struct KindReactions {
     Reaction resize = nullptr;            // WM_SIZE
     Reaction positionChanging = nullptr;  // WM_WINDOWPOSCHANGING
     // The one reaction before the window's own procedure sees the message.
-    Reaction timerTick = nullptr;         // WM_TIMER
+    Reaction timerTick = nullptr;  // WM_TIMER
 };
 
 const KindReactions& ReactionsOf(ControlKind kind);

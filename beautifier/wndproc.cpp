@@ -17,9 +17,9 @@ LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto next = reinterpret_cast<WNDPROC>(GetWindowProp(hwnd, kPropPassOn));
     if (!next)
-        next = reinterpret_cast<WNDPROC>(IsWindowUnicode(hwnd)
-                                             ? GetClassLongPtrW(hwnd, GCLP_WNDPROC)
-                                             : GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+        next =
+            reinterpret_cast<WNDPROC>(IsWindowUnicode(hwnd) ? GetClassLongPtrW(hwnd, GCLP_WNDPROC)
+                                                            : GetClassLongPtrA(hwnd, GCLP_WNDPROC));
     LRESULT result = Forward(next, hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY)
         RemoveWindowProp(hwnd, kPropPassOn);
@@ -88,8 +88,7 @@ LRESULT OnEnterIdle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LP
 
 // lParam names a list box about to be drawn: a child list box, or a combo
 // box's own drop-down list.
-LRESULT OnCtlColorListBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                          LPARAM lParam)
+LRESULT OnCtlColorListBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return AttachNamedWindow(previous, hwnd, message, wParam, lParam);
 }
@@ -187,8 +186,7 @@ LRESULT OnSize(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return ForwardThenReact(&KindReactions::resize, previous, hwnd, message, wParam, lParam);
 }
 
-LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                            LPARAM lParam)
+LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ForwardThenReact(&KindReactions::positionChanging, previous, hwnd, message, wParam,
                             lParam);

@@ -202,7 +202,6 @@ void Sample(std::vector<double>& t, int reps, const std::function<void()>& call,
     }
 }
 
-
 double TimeIt(int reps, const std::function<void()>& call, const std::function<void()>& after)
 {
     std::vector<double> t;
@@ -268,7 +267,6 @@ Fade Hover(HWND form, bool beautified, double wallMs)
     return f;
 }
 
-
 // What the counting run reported, by operation, from arguments of the form
 // name=props/gdi.
 Cost CostFromArgs(int argc, char** argv, const char* name)
@@ -308,9 +306,8 @@ void PrintSystem()
         brand[--n] = '\0';
     SYSTEM_INFO si;
     GetNativeSystemInfo(&si);
-    std::printf("Ran on: %s, %s; %u-bit build, %lu processors\n",
-                wine ? "Wine" : "Windows", wine ? wine() : "", unsigned(8 * sizeof(void*)),
-                si.dwNumberOfProcessors);
+    std::printf("Ran on: %s, %s; %u-bit build, %lu processors\n", wine ? "Wine" : "Windows",
+                wine ? wine() : "", unsigned(8 * sizeof(void*)), si.dwNumberOfProcessors);
     std::printf("CPU: %s\n\n", b);
 }
 
@@ -318,8 +315,9 @@ void PrintTable(const std::vector<Row>& rows)
 {
     std::printf("| %-44s | %11s | %11s | %6s | %-10s | %-4s | %5s | %4s |\n", "figure",
                 "beautified", "plain", "ratio", "goal", "met", "props", "GDI");
-    std::printf("|----------------------------------------------|-------------|-------------"
-                "|--------|------------|------|-------|------|\n");
+    std::printf(
+        "|----------------------------------------------|-------------|-------------"
+        "|--------|------------|------|-------|------|\n");
     for (const Row& r : rows) {
         char plain[32] = "-", ratio[16] = "-", goal[16] = "-";
         const char* met = "-";
@@ -430,8 +428,9 @@ int PrintTimes(int argc, char** argv)
     SetCursorPos(0, 0);
     PrintSystem();
     if (emulated)
-        std::printf("This 32-bit program ran through an emulator: its times are not comparable"
-                    " with those of a machine that runs it natively.\n\n");
+        std::printf(
+            "This 32-bit program ran through an emulator: its times are not comparable"
+            " with those of a machine that runs it natively.\n\n");
     std::vector<Row> rows;
 
     // Start-up, alternating so that both see the same machine; the first
@@ -448,8 +447,13 @@ int PrintTimes(int argc, char** argv)
             Close(form);
             PumpFor(10);
         }
-    rows.push_back({"start-up: creation to first complete paint", Median(starts[1]),
-                    Median(starts[0]), "ms", 1.5, true, {}});
+    rows.push_back({"start-up: creation to first complete paint",
+                    Median(starts[1]),
+                    Median(starts[0]),
+                    "ms",
+                    1.5,
+                    true,
+                    {}});
 
     // Repaints, fade steps, moves and clicks in rounds that alternate the
     // two windows, so that both meet the machine's load alike.
@@ -459,22 +463,29 @@ int PrintTimes(int argc, char** argv)
         for (int beautified = 1; beautified >= 0; --beautified) {
             HWND form = Open(beautified);
             Settle(form);
-            Sample(repaints[beautified], 40, [=] { FullRepaint(form); }, Pump);
+            Sample(
+                repaints[beautified], 40, [=] { FullRepaint(form); }, Pump);
             HWND big = LargestButton(form);
             if (beautified) {
-                Sample(steps[1], 100, [=] { FadeStep(big); }, [=] { StartFadeHalfWay(big); });
+                Sample(
+                    steps[1], 100, [=] { FadeStep(big); }, [=] { StartFadeHalfWay(big); });
                 StopFadeTimer(big);
                 RedrawWindow(form, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             } else {
-                Sample(steps[0], 100,
-                       [=] { RedrawWindow(big, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); },
-                       [] {});
+                Sample(
+                    steps[0], 100,
+                    [=] {
+                        RedrawWindow(big, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                    },
+                    [] {});
             }
             RestIn(big);
-            Sample(moves[beautified], 100, [=] { MoveInside(big); }, [] {});
+            Sample(
+                moves[beautified], 100, [=] { MoveInside(big); }, [] {});
             {
                 CommandsSwallowed swallowed(big);
-                Sample(clicks[beautified], 40, [=] { Click(big); }, Pump);
+                Sample(
+                    clicks[beautified], 40, [=] { Click(big); }, Pump);
             }
             SetCursorPos(0, 0);
             Close(form);
@@ -505,10 +516,10 @@ int PrintTimes(int argc, char** argv)
                     Median(repaints[0]), "ms", 1.5, true, CostFromArgs(argc, argv, "repaint")});
     rows.push_back({"fade step, largest button (plain: repaint)", Median(steps[1]),
                     Median(steps[0]), "ms", 0.3, false, CostFromArgs(argc, argv, "fade")});
-    rows.push_back({"hover fade: UI thread CPU / wall time", fadeShare[1], fadeShare[0], "%", 2,
-                    false, {}});
-    rows.push_back({"mouse move over a button, pointer inside", Median(moves[1]),
-                    Median(moves[0]), "ms", 0, false, CostFromArgs(argc, argv, "move")});
+    rows.push_back(
+        {"hover fade: UI thread CPU / wall time", fadeShare[1], fadeShare[0], "%", 2, false, {}});
+    rows.push_back({"mouse move over a button, pointer inside", Median(moves[1]), Median(moves[0]),
+                    "ms", 0, false, CostFromArgs(argc, argv, "move")});
     rows.push_back({"click on a button (press and release)", Median(clicks[1]), Median(clicks[0]),
                     "ms", 0, false, CostFromArgs(argc, argv, "click")});
 
@@ -521,11 +532,21 @@ int PrintTimes(int argc, char** argv)
     double attach, detach;
     {
         StripsKept strips;
-        auto attachAgain = [=] { Pump(); BeautifierAttach(form); Pump(); };
-        auto detachAgain = [=] { Pump(); BeautifierDetach(form); Pump(); };
-        attach = TimeIt(100, [=] { BeautifierAttach(form); }, detachAgain);
+        auto attachAgain = [=] {
+            Pump();
+            BeautifierAttach(form);
+            Pump();
+        };
+        auto detachAgain = [=] {
+            Pump();
+            BeautifierDetach(form);
+            Pump();
+        };
+        attach = TimeIt(
+            100, [=] { BeautifierAttach(form); }, detachAgain);
         attachAgain();
-        detach = TimeIt(100, [=] { BeautifierDetach(form); }, attachAgain);
+        detach = TimeIt(
+            100, [=] { BeautifierDetach(form); }, attachAgain);
         detachAgain();
     }
     Close(form);
@@ -536,10 +557,11 @@ int PrintTimes(int argc, char** argv)
     rows.push_back({"one-time: release the image strips", release, -1, "ms", 0, false, {}});
 
     PrintTable(rows);
-    std::printf("\nHover fade: %.0f ms of wall time (86 steps of 15 ms), median of %d fades;"
-                " the thread's time is counted in steps of %.1f ms. Over all %d fades: "
-                "%.2f %% beautified, %.2f %% plain.\n",
-                fadeWallMs, kFades, ThreadCpuTickMs(), kFades, fadeTotal[1], fadeTotal[0]);
+    std::printf(
+        "\nHover fade: %.0f ms of wall time (86 steps of 15 ms), median of %d fades;"
+        " the thread's time is counted in steps of %.1f ms. Over all %d fades: "
+        "%.2f %% beautified, %.2f %% plain.\n",
+        fadeWallMs, kFades, ThreadCpuTickMs(), kFades, fadeTotal[1], fadeTotal[0]);
     return 0;
 }
 

@@ -5,18 +5,18 @@
 // What the beautifier makes of a window, decided by its class name alone,
 // afresh on every message.
 enum class ControlKind {
-    Container,     // dialog or form
-    PushButton,    // command button, and every window of the standard "button" class
+    Container,   // dialog or form
+    PushButton,  // command button, and every window of the standard "button" class
     ComboBox,
-    DriveList,     // a combo box listing drives
+    DriveList,  // a combo box listing drives
     CheckBox,
     OptionButton,
     ProgressBar,
-    Header,        // column header
-    DataList,      // data-bound list
-    ComboList,     // the drop-down list of a combo box
+    Header,     // column header
+    DataList,   // data-bound list
+    ComboList,  // the drop-down list of a combo box
     Grid,
-    Other,         // labels, frames, text boxes, static texts and all the rest
+    Other,  // labels, frames, text boxes, static texts and all the rest
 };
 const int kKindCount = static_cast<int>(ControlKind::Other) + 1;
 

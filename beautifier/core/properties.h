@@ -12,25 +12,25 @@
 
 // The window procedure that was installed before the beautifier's own;
 // nonzero exactly while the window is attached.
-extern const char kPropProcAddr[];    // "PROCADDR"
+extern const char kPropProcAddr[];  // "PROCADDR"
 // The window style read at attach, before a button is switched to owner-draw.
-extern const char kPropOldStyle[];    // "OLDSTYLE"
+extern const char kPropOldStyle[];  // "OLDSTYLE"
 // 1 while the mouse is inside and a leave notification is pending, else 0.
-extern const char kPropMouseFlag[];   // "MOUSEFLAG"
+extern const char kPropMouseFlag[];  // "MOUSEFLAG"
 // Identifier of the running fade timer; 0 when none runs.
-extern const char kPropTimerId[];     // "TIMERID"
+extern const char kPropTimerId[];  // "TIMERID"
 // The VisualState last shown.
-extern const char kPropOldState[];    // "OLDSTATE"
+extern const char kPropOldState[];  // "OLDSTATE"
 // Opacity 0 to 255 with which a push button's state image is blended.
 extern const char kPropAlphaLevel[];  // "ALPHALEVEL"
 // Header item held down, and header item under the mouse; -1 for none.
-extern const char kPropHdIndex[];     // "HDINDEX"
-extern const char kPropHmIndex[];     // "HMINDEX"
+extern const char kPropHdIndex[];  // "HDINDEX"
+extern const char kPropHmIndex[];  // "HMINDEX"
 // The procedure a detached window's messages still go on to when another
 // procedure had been installed over the beautifier's: the beautifier stays
 // in that chain, drawing nothing, so that the later procedure can still
 // forward to what it found. Nonzero only on such a window.
-extern const char kPropPassOn[];      // "PASSON"
+extern const char kPropPassOn[];  // "PASSON"
 
 // A push button's image of visual state i is a memory DC and its bitmap,
 // kept under the decimal index followed directly by "HDC" or "BMP".

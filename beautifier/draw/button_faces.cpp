@@ -36,7 +36,6 @@ SIZE DrawableSize(HDC image, const WindowBounds& b)
     return SIZE{std::min<int>(b.width, bm.bmWidth), std::min<int>(b.height, bm.bmHeight)};
 }
 
-
 using ImageDCs = HDC[kImageCount];
 
 // The four images drawn into the DCs given: the face of each state stretched
@@ -190,8 +189,8 @@ void SetButtonRegion(HWND hwnd)
     WindowBounds b;
     GetWindowBounds(hwnd, &b);
     // The region's right and bottom edges are exclusive.
-    HRGN region = GdiCreateRoundRectRgn(0, 0, b.width + 1, b.height + 1, kCornerEllipse,
-                                        kCornerEllipse);
+    HRGN region =
+        GdiCreateRoundRectRgn(0, 0, b.width + 1, b.height + 1, kCornerEllipse, kCornerEllipse);
     if (!region)
         return;
     // Once set, the region is the system's, which deletes it when it is

@@ -12,6 +12,6 @@ const COLORREF kWhite = RGB(255, 255, 255);   // 16777215
 const COLORREF kFrameEnabled = RGB(84, 165, 213);    // 14001492
 const COLORREF kFrameDisabled = RGB(164, 207, 233);  // 15323044
 // A check box's frame while the box is held down.
-const COLORREF kFramePressed = RGB(57, 134, 196);    // 12879417
+const COLORREF kFramePressed = RGB(57, 134, 196);  // 12879417
 // The filled part of a progress bar.
-const COLORREF kProgressFill = RGB(76, 214, 246);    // 16176716
+const COLORREF kProgressFill = RGB(76, 214, 246);  // 16176716

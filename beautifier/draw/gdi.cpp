@@ -53,9 +53,7 @@ BOOL Deleted(HGDIOBJ, BOOL ok)
     return ok;
 }
 
-void Forget(HGDIOBJ)
-{
-}
+void Forget(HGDIOBJ) {}
 
 #endif
 
@@ -89,9 +87,8 @@ HPALETTE GdiCreateHalftonePalette(HDC dc)
 HRGN GdiCreateRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth,
                            int ellipseHeight)
 {
-    return Created([&] {
-        return CreateRoundRectRgn(left, top, right, bottom, ellipseWidth, ellipseHeight);
-    });
+    return Created(
+        [&] { return CreateRoundRectRgn(left, top, right, bottom, ellipseWidth, ellipseHeight); });
 }
 
 BOOL GdiDeleteDC(HDC dc)

@@ -97,8 +97,7 @@ LRESULT PaintComboBoxByStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM w
     return DecorateComboBox(previous, hwnd, message, wParam, lParam);
 }
 
-LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam)
+LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
         int state = GetVisualState(hwnd);
@@ -108,8 +107,7 @@ LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wPara
     });
 }
 
-LRESULT DecorateCheckBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam)
+LRESULT DecorateCheckBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DecorateToggle(previous, hwnd, message, wParam, lParam, ControlKind::CheckBox);
 }
@@ -146,8 +144,7 @@ LRESULT PaintProgressFrame(WNDPROC, HWND hwnd, UINT, WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT FlattenClientEdge(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                          LPARAM lParam)
+LRESULT FlattenClientEdge(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ForwardThen(previous, hwnd, message, wParam, lParam,
                        [&] { PaintFlatClientEdge(hwnd, NULL, StateNormal); });

@@ -17,12 +17,10 @@ LRESULT PaintPushButtonWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM w
 // the flat frame and drop-down button, in the state they last showed.
 LRESULT PaintComboBoxByStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                              LPARAM lParam);
-LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+LRESULT DecorateComboBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Painted by their own procedure, then the flat glyph in the normal state;
 // the next mouse event brings back hot or pressed.
-LRESULT DecorateCheckBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+LRESULT DecorateCheckBox(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DecorateOptionButton(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                              LPARAM lParam);
 // Data-bound lists and combo boxes' lists: painted by their own procedure,
@@ -32,14 +30,11 @@ LRESULT DecorateGrid(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, L
 // Drawn whole; their own procedure never paints.
 LRESULT PaintProgressBarWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
                               LPARAM lParam);
-LRESULT PaintHeaderWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+LRESULT PaintHeaderWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // WM_NCPAINT.
 // The progress bar is painted whole and the system's painting skipped (0
 // is returned).
-LRESULT PaintProgressFrame(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                           LPARAM lParam);
+LRESULT PaintProgressFrame(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Painted by the system, then a client edge becomes the flat one.
-LRESULT FlattenClientEdge(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam,
-                          LPARAM lParam);
+LRESULT FlattenClientEdge(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

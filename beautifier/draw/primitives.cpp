@@ -230,8 +230,8 @@ int DrawSlicedImageUnbuffered(HDC dst, int dx, int dy, int dw, int dh, HDC src, 
     return 1;
 }
 
-void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy,
-                     OLE_COLOR key, HPALETTE palette)
+void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy, OLE_COLOR key,
+                     HPALETTE palette)
 {
     if (w <= 0 || h <= 0)
         return;

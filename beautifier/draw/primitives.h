@@ -42,7 +42,9 @@ bool DrawOffScreen(HDC target, int x, int y, int width, int height, Draw draw)
 // 0 object selects nothing.
 class Selected {
 public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), replaced_(object ? SelectObject(dc, object) : NULL) {}
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), replaced_(object ? SelectObject(dc, object) : NULL)
+    {
+    }
     ~Selected()
     {
         if (replaced_)
@@ -59,8 +61,7 @@ private:
 // The same for a palette, which SelectPalette selects, in the background.
 class SelectedPalette {
 public:
-    SelectedPalette(HDC dc, HPALETTE palette)
-        : dc_(dc), replaced_(SelectPalette(dc, palette, TRUE))
+    SelectedPalette(HDC dc, HPALETTE palette) : dc_(dc), replaced_(SelectPalette(dc, palette, TRUE))
     {
         RealizePalette(dc);
     }
@@ -103,8 +104,7 @@ BOOL GetWindowBounds(HWND hwnd, WindowBounds* bounds);
 // the centre along both. With a key colour, the source's pixels of that
 // colour leave the destination unchanged. Returns 0 when nothing was drawn.
 int DrawSlicedImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw,
-                    int sh, int left, int top, int right, int bottom,
-                    OLE_COLOR key = kNoKeyColor);
+                    int sh, int left, int top, int right, int bottom, OLE_COLOR key = kNoKeyColor);
 
 // The same nine-slice without a key colour, drawn straight onto the
 // destination instead of through an intermediate image: for a destination
@@ -118,8 +118,8 @@ int DrawSlicedImageUnbuffered(HDC dst, int dx, int dy, int dw, int dh, HDC src, 
 // destination, except those of the key colour, which leave the destination
 // as it was. The key is an OLE colour, translated through the palette (a
 // halftone palette of the screen when palette is 0).
-void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy,
-                     OLE_COLOR key, HPALETTE palette);
+void BlitTransparent(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy, OLE_COLOR key,
+                     HPALETTE palette);
 
 // Rounds to the nearest integer, halves to the even neighbour (2.5 gives 2,
 // 3.5 gives 4): how a painter turns a halved length into a position.

@@ -25,7 +25,9 @@ COLORREF Mix(COLORREF from, COLORREF to, int step, int steps)
 {
     if (steps <= 0)
         return to;
-    auto channel = [&](int a, int b) { return (a * (steps - step) + b * step + steps / 2) / steps; };
+    auto channel = [&](int a, int b) {
+        return (a * (steps - step) + b * step + steps / 2) / steps;
+    };
     return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
                channel(GetBValue(from), GetBValue(to)));
 }
@@ -118,44 +120,100 @@ const FaceArt kButtonFaces[4] = {
     // Normal: a white highlight under the top edge, then a light body with
     // a step half-way down; columns 1 and 5 a little lighter than the middle.
     {{kRoundedOutline,
-      {{0, RGB(107, 179, 227)}, {1, RGB(109, 183, 228)}, {2, RGB(231, 243, 251)},
-       {3, RGB(245, 250, 253)}, {17, RGB(201, 222, 240)}, {18, RGB(201, 222, 240)},
-       {19, RGB(105, 179, 225)}, {20, RGB(96, 174, 225)}},
-      {{0, RGB(44, 151, 216)}, {1, RGB(231, 243, 251)}, {2, kWhite}, {3, RGB(241, 248, 252)},
-       {10, RGB(215, 234, 249)}, {11, RGB(204, 226, 245)}, {17, RGB(177, 208, 234)},
-       {19, RGB(177, 208, 234)}, {20, RGB(42, 150, 216)}},
-      {{0, kFaceFrame}, {1, kWhite}, {2, kWhite}, {3, RGB(241, 248, 252)},
-       {10, RGB(215, 234, 249)}, {11, RGB(204, 226, 245)}, {17, RGB(177, 208, 234)},
-       {19, RGB(177, 208, 234)}, {20, kFaceFrame}}}},
+      {{0, RGB(107, 179, 227)},
+       {1, RGB(109, 183, 228)},
+       {2, RGB(231, 243, 251)},
+       {3, RGB(245, 250, 253)},
+       {17, RGB(201, 222, 240)},
+       {18, RGB(201, 222, 240)},
+       {19, RGB(105, 179, 225)},
+       {20, RGB(96, 174, 225)}},
+      {{0, RGB(44, 151, 216)},
+       {1, RGB(231, 243, 251)},
+       {2, kWhite},
+       {3, RGB(241, 248, 252)},
+       {10, RGB(215, 234, 249)},
+       {11, RGB(204, 226, 245)},
+       {17, RGB(177, 208, 234)},
+       {19, RGB(177, 208, 234)},
+       {20, RGB(42, 150, 216)}},
+      {{0, kFaceFrame},
+       {1, kWhite},
+       {2, kWhite},
+       {3, RGB(241, 248, 252)},
+       {10, RGB(215, 234, 249)},
+       {11, RGB(204, 226, 245)},
+       {17, RGB(177, 208, 234)},
+       {19, RGB(177, 208, 234)},
+       {20, kFaceFrame}}}},
     // Hot: a bright ring inside the frame around a light-blue body.
     {{kRoundedOutline,
       {{0, RGB(107, 179, 227)}, {1, kHotRing}, {19, kHotRing}, {20, RGB(96, 174, 225)}},
-      {{0, RGB(44, 151, 216)}, {1, kHotRing}, {2, RGB(174, 227, 253)}, {3, RGB(174, 227, 253)},
-       {17, RGB(143, 208, 245)}, {18, RGB(143, 208, 245)}, {19, kHotRing},
+      {{0, RGB(44, 151, 216)},
+       {1, kHotRing},
+       {2, RGB(174, 227, 253)},
+       {3, RGB(174, 227, 253)},
+       {17, RGB(143, 208, 245)},
+       {18, RGB(143, 208, 245)},
+       {19, kHotRing},
        {20, RGB(42, 150, 216)}},
-      {{0, kFaceFrame}, {1, kHotRing}, {2, RGB(210, 238, 252)}, {3, RGB(210, 238, 252)},
-       {17, RGB(167, 212, 242)}, {18, RGB(167, 212, 242)}, {19, kHotRing}, {20, kFaceFrame}}}},
+      {{0, kFaceFrame},
+       {1, kHotRing},
+       {2, RGB(210, 238, 252)},
+       {3, RGB(210, 238, 252)},
+       {17, RGB(167, 212, 242)},
+       {18, RGB(167, 212, 242)},
+       {19, kHotRing},
+       {20, kFaceFrame}}}},
     // Pressed: a deeper ring, and the body inverted, darkest at the top.
     {{kRoundedOutline,
       {{0, RGB(107, 179, 227)}, {1, kPressedRing}, {19, kPressedRing}, {20, RGB(96, 174, 225)}},
-      {{0, RGB(44, 151, 216)}, {1, kPressedRing}, {2, RGB(131, 202, 242)},
-       {3, RGB(131, 202, 242)}, {17, RGB(174, 228, 254)}, {18, RGB(174, 228, 254)},
-       {19, kPressedRing}, {20, RGB(42, 150, 216)}},
-      {{0, kFaceFrame}, {1, kPressedRing}, {2, RGB(159, 212, 243)}, {3, RGB(159, 212, 243)},
-       {11, RGB(207, 235, 251)}, {17, RGB(195, 234, 253)}, {18, RGB(195, 234, 253)},
-       {19, kPressedRing}, {20, kFaceFrame}}}},
+      {{0, RGB(44, 151, 216)},
+       {1, kPressedRing},
+       {2, RGB(131, 202, 242)},
+       {3, RGB(131, 202, 242)},
+       {17, RGB(174, 228, 254)},
+       {18, RGB(174, 228, 254)},
+       {19, kPressedRing},
+       {20, RGB(42, 150, 216)}},
+      {{0, kFaceFrame},
+       {1, kPressedRing},
+       {2, RGB(159, 212, 243)},
+       {3, RGB(159, 212, 243)},
+       {11, RGB(207, 235, 251)},
+       {17, RGB(195, 234, 253)},
+       {18, RGB(195, 234, 253)},
+       {19, kPressedRing},
+       {20, kFaceFrame}}}},
     // Disabled: a pale frame and a nearly white body.
-    {{{{0, RGB(242, 247, 251)}, {1, RGB(188, 221, 242)}, {2, RGB(146, 200, 234)},
-       {3, kDisabledFrame}, {17, kDisabledFrame}, {18, RGB(146, 200, 234)},
-       {19, RGB(189, 221, 242)}, {20, RGB(242, 246, 251)}},
-      {{0, RGB(188, 221, 242)}, {1, kDisabledHighlight}, {2, kDisabledHighlight},
-       {3, RGB(242, 247, 251)}, {17, RGB(210, 227, 243)}, {19, RGB(210, 227, 243)},
+    {{{{0, RGB(242, 247, 251)},
+       {1, RGB(188, 221, 242)},
+       {2, RGB(146, 200, 234)},
+       {3, kDisabledFrame},
+       {17, kDisabledFrame},
+       {18, RGB(146, 200, 234)},
+       {19, RGB(189, 221, 242)},
+       {20, RGB(242, 246, 251)}},
+      {{0, RGB(188, 221, 242)},
+       {1, kDisabledHighlight},
+       {2, kDisabledHighlight},
+       {3, RGB(242, 247, 251)},
+       {17, RGB(210, 227, 243)},
+       {19, RGB(210, 227, 243)},
        {20, RGB(189, 221, 242)}},
-      {{0, RGB(146, 200, 234)}, {1, kDisabledHighlight}, {2, kDisabledHighlight},
-       {3, RGB(242, 247, 251)}, {17, RGB(210, 227, 243)}, {19, RGB(210, 227, 243)},
+      {{0, RGB(146, 200, 234)},
+       {1, kDisabledHighlight},
+       {2, kDisabledHighlight},
+       {3, RGB(242, 247, 251)},
+       {17, RGB(210, 227, 243)},
+       {19, RGB(210, 227, 243)},
        {20, RGB(146, 200, 234)}},
-      {{0, kDisabledFrame}, {1, kDisabledHighlight}, {2, kDisabledHighlight},
-       {3, RGB(242, 247, 251)}, {17, RGB(210, 227, 243)}, {19, RGB(210, 227, 243)},
+      {{0, kDisabledFrame},
+       {1, kDisabledHighlight},
+       {2, kDisabledHighlight},
+       {3, RGB(242, 247, 251)},
+       {17, RGB(210, 227, 243)},
+       {19, RGB(210, 227, 243)},
        {20, kDisabledFrame}}}},
 };
 
@@ -180,21 +238,25 @@ const ColumnArt kComboFaces[] = {
     {0, {{0, kComboFrame}, {17, kComboFrame}}},
     {1, {{0, RGB(232, 249, 255)}, {17, RGB(192, 225, 243)}}},
     {2,
-     {{0, RGB(232, 249, 255)}, {1, RGB(193, 238, 253)}, {16, RGB(101, 184, 227)},
+     {{0, RGB(232, 249, 255)},
+      {1, RGB(193, 238, 253)},
+      {16, RGB(101, 184, 227)},
       {17, RGB(192, 225, 243)}}},
     {3, {{0, RGB(232, 249, 255)}, {17, RGB(192, 225, 243)}}},
     // Pressed face: the same, inverted.
     {4, {{0, kComboFrame}, {17, kComboFrame}}},
     {5, {{0, RGB(190, 225, 243)}, {17, RGB(230, 248, 254)}}},
     {6,
-     {{0, RGB(190, 225, 243)}, {1, RGB(97, 181, 226)}, {16, RGB(188, 235, 252)},
+     {{0, RGB(190, 225, 243)},
+      {1, RGB(97, 181, 226)},
+      {16, RGB(188, 235, 252)},
       {17, RGB(230, 248, 254)}}},
     {7, {{0, RGB(190, 225, 243)}, {17, RGB(230, 248, 254)}}},
 };
 
 // A downward triangle 7 pixels wide and 4 high.
 const Shape kArrow = {{0, 8, 14}, {1, 9, 13}, {2, 10, 12}, {3, 11, 11}};
-const Run kArrowColour = {{0, RGB(25, 85, 95)}};            // 6247705
+const Run kArrowColour = {{0, RGB(25, 85, 95)}};             // 6247705
 const Run kDisabledArrowColour = {{0, RGB(132, 165, 172)}};  // 11314564
 
 Canvas ComboButtons()
@@ -211,7 +273,7 @@ Canvas ComboButtons()
 
 struct GlyphArt {
     Shape shape;
-    Run enabled;   // colour by row
+    Run enabled;  // colour by row
     Run disabled;
 };
 
@@ -260,19 +322,9 @@ Canvas CheckGlyphs()
 // ' ' shows through, '.' is the interior; the outermost ring is shaded from
 // its soft ends 'a' to its darkest points 'd', so that the disc looks round.
 const char* const kDisc[kOptionCircleSize] = {
-    "   abcdcba   ",
-    "  a.......a  ",
-    " a.........a ",
-    "a...........a",
-    "b...........b",
-    "c...........c",
-    "d...........d",
-    "c...........c",
-    "b...........b",
-    "a...........a",
-    " a.........a ",
-    "  a.......a  ",
-    "   abcdcba   ",
+    "   abcdcba   ", "  a.......a  ", " a.........a ", "a...........a", "b...........b",
+    "c...........c", "d...........d", "c...........c", "b...........b", "a...........a",
+    " a.........a ", "  a.......a  ", "   abcdcba   ",
 };
 
 // An interior shaded along a direction: at position p = alongX x + alongY y
@@ -295,7 +347,9 @@ const DiscArt kDiscs[4] = {
     // Hot: light blue from the upper left to the lower right.
     {RGB(188, 207, 231), RGB(131, 166, 210), {1, 1, 4, 20, RGB(195, 234, 248), RGB(223, 245, 253)}},
     // Pressed: deeper blue, lighter towards the upper right.
-    {RGB(164, 188, 221), RGB(100, 137, 193), {1, -1, -8, 8, RGB(173, 225, 245), RGB(207, 239, 250)}},
+    {RGB(164, 188, 221),
+     RGB(100, 137, 193),
+     {1, -1, -8, 8, RGB(173, 225, 245), RGB(207, 239, 250)}},
     // Disabled: a pale ring around white, faintly grey at the upper left.
     {RGB(221, 231, 243), RGB(193, 210, 232), {1, 1, 4, 12, RGB(246, 248, 251), kWhite}},
 };
@@ -331,27 +385,43 @@ Canvas OptionCircles()
 const ColumnArt kHeaderFaces[] = {
     // Normal: a highlight, the middle, and a separator darkest half-way down.
     {0,
-     {{0, RGB(234, 245, 254)}, {1, RGB(237, 245, 251)}, {11, RGB(237, 245, 251)},
-      {17, RGB(211, 229, 246)}, {18, RGB(211, 229, 246)}}},
+     {{0, RGB(234, 245, 254)},
+      {1, RGB(237, 245, 251)},
+      {11, RGB(237, 245, 251)},
+      {17, RGB(211, 229, 246)},
+      {18, RGB(211, 229, 246)}}},
     {1, {{0, RGB(234, 245, 254)}, {9, RGB(211, 229, 246)}, {18, RGB(211, 229, 246)}}},
     {2,
-     {{0, RGB(234, 245, 254)}, {1, RGB(234, 245, 254)}, {9, RGB(122, 176, 217)},
-      {10, RGB(122, 176, 217)}, {18, RGB(211, 229, 246)}}},
+     {{0, RGB(234, 245, 254)},
+      {1, RGB(234, 245, 254)},
+      {9, RGB(122, 176, 217)},
+      {10, RGB(122, 176, 217)},
+      {18, RGB(211, 229, 246)}}},
     // Hot: bright blue sides around a light middle.
     {3,
-     {{0, RGB(189, 230, 253)}, {5, RGB(94, 194, 250)}, {17, RGB(94, 194, 250)},
+     {{0, RGB(189, 230, 253)},
+      {5, RGB(94, 194, 250)},
+      {17, RGB(94, 194, 250)},
       {18, RGB(115, 204, 251)}}},
     {4, {{0, RGB(211, 238, 254)}, {9, RGB(175, 225, 253)}, {18, RGB(168, 221, 252)}}},
     {5,
-     {{0, RGB(189, 230, 253)}, {5, RGB(94, 194, 250)}, {9, RGB(75, 162, 219)},
-      {10, RGB(75, 162, 219)}, {17, RGB(94, 194, 250)}, {18, RGB(115, 204, 251)}}},
+     {{0, RGB(189, 230, 253)},
+      {5, RGB(94, 194, 250)},
+      {9, RGB(75, 162, 219)},
+      {10, RGB(75, 162, 219)},
+      {17, RGB(94, 194, 250)},
+      {18, RGB(115, 204, 251)}}},
     // Pressed: the middle inverted, lightening downwards.
     {6, {{0, RGB(151, 215, 251)}, {9, RGB(94, 194, 250)}, {18, RGB(168, 227, 253)}}},
     {7,
-     {{0, RGB(159, 220, 255)}, {1, RGB(159, 220, 255)}, {16, RGB(200, 242, 255)},
+     {{0, RGB(159, 220, 255)},
+      {1, RGB(159, 220, 255)},
+      {16, RGB(200, 242, 255)},
       {18, RGB(200, 242, 255)}}},
     {8,
-     {{0, RGB(151, 215, 251)}, {9, RGB(75, 162, 219)}, {10, RGB(75, 162, 219)},
+     {{0, RGB(151, 215, 251)},
+      {9, RGB(75, 162, 219)},
+      {10, RGB(75, 162, 219)},
       {18, RGB(168, 227, 253)}}},
 };
 
@@ -373,8 +443,8 @@ struct Strip {
 };
 
 const Strip kStrips[] = {
-    {&ButtonFaceStrip, ButtonFaces},     {&ComboButtonStrip, ComboButtons},
-    {&CheckGlyphStrip, CheckGlyphs},     {&OptionCircleStrip, OptionCircles},
+    {&ButtonFaceStrip, ButtonFaces}, {&ComboButtonStrip, ComboButtons},
+    {&CheckGlyphStrip, CheckGlyphs}, {&OptionCircleStrip, OptionCircles},
     {&HeaderItemStrip, HeaderItems},
 };
 

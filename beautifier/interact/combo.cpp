@@ -15,7 +15,6 @@ void ShowButton(HWND hwnd, int state)
     ShowComboButton(hwnd, NULL, state, false);
 }
 
-
 }  // namespace
 
 bool InDropDownZone(HWND hwnd, ControlKind kind, LPARAM lParam)
@@ -26,8 +25,7 @@ bool InDropDownZone(HWND hwnd, ControlKind kind, LPARAM lParam)
     GetWindowBounds(hwnd, &b);
     int x = GetLParamX(lParam), y = GetLParamY(lParam);
     int left = b.width - GetSystemMetrics(SM_CXVSCROLL) - kZoneInset;
-    return x >= left && x <= b.width - kZoneInset && y >= kZoneInset &&
-           y <= b.height - kZoneInset;
+    return x >= left && x <= b.width - kZoneInset && y >= kZoneInset && y <= b.height - kZoneInset;
 }
 
 void ComboMouseMove(HWND hwnd, ControlKind kind, WPARAM wParam, LPARAM lParam)

@@ -9,8 +9,8 @@ namespace {
 
 // Opacities at which a state's image is first blended.
 const int kFromNothing = 0;
-const int kAfterRelease = 60;   // the pressed face still shows through
-const int kLeavingHot = 140;    // the hot face, part way back
+const int kAfterRelease = 60;  // the pressed face still shows through
+const int kLeavingHot = 140;   // the hot face, part way back
 
 const int kFadeStep = 3;
 

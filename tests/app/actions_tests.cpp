@@ -34,8 +34,8 @@ void WriteValuesOf(int id, const wchar_t* data = nullptr, REGSAM view = NativeRe
     const RegistryValue* values = PayloadValues(id, &count);
     for (int i = 0; i < count; ++i) {
         HKEY key;
-        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE | view, NULL,
-                                &key, NULL) == ERROR_SUCCESS);
+        REQUIRE(RegCreateKeyExW(values[i].root, values[i].key, 0, NULL, 0, KEY_SET_VALUE | view,
+                                NULL, &key, NULL) == ERROR_SUCCESS);
         const wchar_t* text = data ? data : values[i].data;
         RegSetValueExW(key, values[i].name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                        static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
@@ -63,7 +63,8 @@ std::vector<std::wstring> ValuesIn(int id, REGSAM view = NativeRegistryView())
     for (int i = 0; i < count; ++i) {
         wchar_t data[256] = L"(missing)";
         HKEY key;
-        if (RegOpenKeyExW(values[i].root, values[i].key, 0, KEY_QUERY_VALUE | view, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(values[i].root, values[i].key, 0, KEY_QUERY_VALUE | view, &key) ==
+            ERROR_SUCCESS) {
             DWORD size = sizeof data - sizeof(wchar_t);
             RegQueryValueExW(key, values[i].name, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
             RegCloseKey(key);
@@ -82,7 +83,8 @@ bool CreatePayloadPathAsFolder(bool folder)
     if (folder)
         return CreateDirectoryW(kRepairFile.c_str(), NULL) != FALSE;
     DWORD attributes = GetFileAttributesW(kRepairFile.c_str());
-    bool wasFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    bool wasFolder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     return RemoveDirectoryW(kRepairFile.c_str()) && wasFolder;
 }
 
@@ -111,7 +113,8 @@ TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
     REQUIRE(boxes.seen.size() == 1);
     const SeenBox& q = boxes.seen[0];
     CHECK(q.title == kHint);
-    CHECK(q.text == L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！");
+    CHECK(q.text ==
+          L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！");
     CHECK(HasOnly(q, {IDYES, IDNO}));
     CHECK(q.defaultButton == IDNO);
     CHECK(q.icon == IDI_INFORMATION);
@@ -333,8 +336,9 @@ TEST_CASE("registry buttons report each failing step honestly")
         boxes.whileShown = [&] {
             NativeFileSystem native;
             if (held == INVALID_HANDLE_VALUE)
-                held = CreateFileW(kRepairFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   NULL, OPEN_EXISTING, 0, NULL);
+                held =
+                    CreateFileW(kRepairFile.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
         };
         w.Click(IDC_COMMAND2);
         CHECK(held != INVALID_HANDLE_VALUE);
@@ -541,7 +545,8 @@ std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t
     for (size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + 1))
         ++*byteOrderMarks;
     std::vector<std::vector<std::wstring>> lines;
-    for (const std::wstring& line : Lines(FromUtf8(bytes.compare(0, 3, mark) == 0 ? bytes.substr(3) : bytes))) {
+    for (const std::wstring& line :
+         Lines(FromUtf8(bytes.compare(0, 3, mark) == 0 ? bytes.substr(3) : bytes))) {
         std::vector<std::wstring> fields;
         for (size_t from = 0, tab;; from = tab + 1) {
             tab = line.find(L'\t', from);
@@ -561,14 +566,17 @@ bool IsLocalTimeStamp(const std::wstring& s)
     if (s.size() != sizeof shape / sizeof shape[0] - 1)
         return false;
     for (size_t i = 0; i < s.size(); ++i)
-        if (shape[i] == L'd' ? !iswdigit(s[i]) : shape[i] == L'+' ? s[i] != L'+' && s[i] != L'-' : s[i] != shape[i])
+        if (shape[i] == L'd'   ? !iswdigit(s[i])
+            : shape[i] == L'+' ? s[i] != L'+' && s[i] != L'-'
+                               : s[i] != shape[i])
             return false;
     return true;
 }
 
 }  // namespace
 
-TEST_CASE("the command line runs the buttons' actions in order, with no window, and logs a line for each")
+TEST_CASE(
+    "the command line runs the buttons' actions in order, with no window, and logs a line for each")
 {
     FakeTools tools;
     tools.Install(L"regsvr32");
@@ -579,8 +587,9 @@ TEST_CASE("the command line runs the buttons' actions in order, with no window, 
     DeleteFileW(log.c_str());
 
     // Switches in any case, with "-" as well as "/".
-    ProgramRun run = RunProgramWith(L"/quiet /LOG \"" + log +
-                                    L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
+    ProgramRun run =
+        RunProgramWith(L"/quiet /LOG \"" + log +
+                       L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
     CHECK(run.exitCode == 0);
     CHECK(run.lines == std::vector<std::wstring>{L"/repair-shell：成功", L"/repair-registry：成功",
                                                  L"/register-all：成功", L"/restart-shell：成功"});
@@ -588,7 +597,8 @@ TEST_CASE("the command line runs the buttons' actions in order, with no window, 
     REQUIRE(started.size() == 4);
     CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
     CHECK(started[1].commandLine == L"regedit /s c:\\windows\\system32\\Ytqv.reg");
-    CHECK(started[2].commandLine == L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
+    CHECK(started[2].commandLine ==
+          L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
     CHECK(started[3].commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
     CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
     CHECK(!FileExists(kRepairFile));
@@ -597,7 +607,8 @@ TEST_CASE("the command line runs the buttons' actions in order, with no window, 
     auto lines = LogLines(log, &marks);
     CHECK(marks == 1);
     REQUIRE(lines.size() == 4);
-    const wchar_t* actions[] = {L"/repair-shell", L"/repair-registry", L"/register-all", L"/restart-shell"};
+    const wchar_t* actions[] = {L"/repair-shell", L"/repair-registry", L"/register-all",
+                                L"/restart-shell"};
     for (size_t i = 0; i < 4; ++i) {
         CAPTURE(i);
         REQUIRE(lines[i].size() >= 5);
@@ -610,7 +621,8 @@ TEST_CASE("the command line runs the buttons' actions in order, with no window, 
     // The registry action's line ends with the six values read back.
     REQUIRE(lines[1].size() == 6);
     CHECK(Contains(lines[1][5], L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
-    CHECK(Contains(lines[1][5], L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
+    CHECK(Contains(lines[1][5],
+                   L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
     CHECK(Contains(lines[1][5], L"Removal Message=\"@mydocs.dll,-900\""));
 
     // A second run appends to the same log.
@@ -664,7 +676,8 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     // A log that cannot be written: the actions run, the program says so.
     tools.Install(L"regsvr32");
     std::wstring folder = TempFile(L"");
-    run = RunProgramWith(L"/quiet /log \"" + folder.substr(0, folder.size() - 1) + L"\" /repair-shell");
+    run = RunProgramWith(L"/quiet /log \"" + folder.substr(0, folder.size() - 1) +
+                         L"\" /repair-shell");
     CHECK(run.exitCode == 1);
     CHECK(tools.StartedTools().size() == 2);
     REQUIRE(run.lines.size() == 2);

@@ -126,7 +126,8 @@ std::wstring SystemToolPath(const wchar_t* tool)
 {
     // The registry editor lives in the Windows folder, the others in the
     // system folder.
-    std::wstring folder = lstrcmpiW(tool, L"regedit") == 0 ? WindowsFolderPath() : SystemFolderPath();
+    std::wstring folder =
+        lstrcmpiW(tool, L"regedit") == 0 ? WindowsFolderPath() : SystemFolderPath();
     return folder + L"\\" + tool + L".exe";
 }
 
@@ -152,12 +153,14 @@ FakeTools::~FakeTools()
     // stand-ins nest, the inner one has put it back already.
     const DWORD kPatience = 5 * 60 * 1000;
     for (const std::wstring& path : replaced_)
-        PumpUntil([&] {
-            NativeFileSystem native;
-            std::wstring original = path + L".original";
-            return !FileExists(original) ||
-                   MoveFileExW(original.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-        }, kPatience);
+        PumpUntil(
+            [&] {
+                NativeFileSystem native;
+                std::wstring original = path + L".original";
+                return !FileExists(original) || MoveFileExW(original.c_str(), path.c_str(),
+                                                            MOVEFILE_REPLACE_EXISTING) != FALSE;
+            },
+            kPatience);
     for (const std::wstring& f : planted_)
         PumpUntil([&] { return DeleteFileW(f.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
     DeleteFileW((TestProgramFolder() + L"recorded.txt").c_str());
@@ -239,13 +242,15 @@ std::vector<FakeTools::Started> FakeTools::StartedTools() const
         std::wstring line = log.substr(pos, end - pos);
         pos = end == std::wstring::npos ? log.size() : end + 1;
         std::vector<std::wstring> fields;
-        for (size_t from = 0, tab; fields.size() < 4 && (tab = line.find(L'\t', from)) != std::wstring::npos;
+        for (size_t from = 0, tab;
+             fields.size() < 4 && (tab = line.find(L'\t', from)) != std::wstring::npos;
              from = tab + 1)
             fields.push_back(line.substr(from, tab - from));
         if (fields.size() < 4)
             continue;
         size_t rest = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size() + 4;
-        started.push_back({fields[0], std::stoi(fields[1]), fields[2], fields[3], line.substr(rest)});
+        started.push_back(
+            {fields[0], std::stoi(fields[1]), fields[2], fields[3], line.substr(rest)});
     }
     return started;
 }
@@ -309,7 +314,8 @@ std::wstring FromUtf8(const std::string& s)
     return Decode(CP_UTF8, s);
 }
 
-CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring commandLine, DWORD timeoutMs)
+CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring commandLine,
+                               DWORD timeoutMs)
 {
     SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
     HANDLE read, write;
@@ -320,8 +326,8 @@ CapturedRun RunCapturingOutput(const std::wstring& application, std::wstring com
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = si.hStdError = write;
     PROCESS_INFORMATION pi;
-    BOOL started = CreateProcessW(application.empty() ? NULL : application.c_str(), &commandLine[0], NULL,
-                                  NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
+    BOOL started = CreateProcessW(application.empty() ? NULL : application.c_str(), &commandLine[0],
+                                  NULL, NULL, TRUE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi);
     CloseHandle(write);
     if (!started)
         CloseHandle(read);

@@ -46,7 +46,7 @@ struct FakeTools {
     void RemoveFromSystem(const wchar_t* tool);
     std::vector<Started> StartedTools() const;
 
-  private:
+private:
     void Replace(const std::wstring& path, const std::function<bool()>& write);
     void InstallRecorder(const wchar_t* tool, const std::string& config);
     std::vector<std::wstring> replaced_, planted_;

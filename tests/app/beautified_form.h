@@ -21,7 +21,9 @@ struct Shot {
     int w, h;
     OwnedMemoryDC dc;
     explicit Shot(HWND button)
-        : r(ScreenRect(button)), w(r.right - r.left), h(r.bottom - r.top),
+        : r(ScreenRect(button)),
+          w(r.right - r.left),
+          h(r.bottom - r.top),
           dc(CreateMemoryDC(w + 1, h))
     {
         HDC screen = GetDC(NULL);

@@ -75,7 +75,9 @@ bool SettlesAs(HWND button, int state)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "under the real pointer a button fades hot and back, and a real click runs its action")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "under the real pointer a button fades hot and back, and a real click runs its action")
 {
     FakeTools tools;
     tools.Install(L"regsvr32");
@@ -158,7 +160,8 @@ int WindowsOfThreadWithProps(HWND except)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "the shell-restart question is beautified while shown and safe from the keyboard")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "the shell-restart question is beautified while shown and safe from the keyboard")
 {
     FakeTools tools;
     tools.Install(L"cmd");
@@ -239,7 +242,8 @@ TEST_CASE_FIXTURE(GdiBalance, "the shell-restart question is beautified while sh
             // The dialog manager moves the default along; the buttons go
             // on drawing the beautifier's faces, not their own.
             for (int id : {IDYES, IDNO})
-                CHECK((GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
+                CHECK((GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) ==
+                      BS_OWNERDRAW);
             PressKey(VK_TAB, true);
             CHECK(PumpForBox([&] { return GetFocus() == GetDlgItem(box, IDNO); }));
             PressKey(VK_RETURN);

@@ -59,8 +59,10 @@ BOOL DetachAndLook(HWND form)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "the buttons are shaped and drawn at their size in pixels at the screen's resolution" *
-                  doctest::test_suite("layout"))
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "the buttons are shaped and drawn at their size in pixels at the screen's resolution" *
+        doctest::test_suite("layout"))
 {
     HWND form = ShowBeautifiedForm1();
     int dpi = ScreenDpi();
@@ -74,8 +76,8 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons are shaped and drawn at their size in
         // The four images cover the whole outer rectangle.
         for (int i = 0; i < 4; ++i) {
             CAPTURE(i);
-            SIZE image = BitmapSize(reinterpret_cast<HGDIOBJ>(
-                GetWindowProp(button, ImageBitmapProp(i).c_str())));
+            SIZE image = BitmapSize(
+                reinterpret_cast<HGDIOBJ>(GetWindowProp(button, ImageBitmapProp(i).c_str())));
             CHECK(image.cx == w);
             CHECK(image.cy == h);
         }
@@ -98,8 +100,10 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons are shaped and drawn at their size in
     REQUIRE(PumpUntil([&] { return !IsWindow(form); }, 10000, TranslateFormMessage));
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text centred, focus on Command4; unload leaves nothing" *
-                  doctest::test_suite("layout"))
+TEST_CASE_FIXTURE(GdiBalance,
+                  "the buttons show the flat rounded face, text centred, focus on Command4; unload "
+                  "leaves nothing" *
+                      doctest::test_suite("layout"))
 {
     HWND form = ShowBeautifiedForm1(DetachAndLook);
     CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels
@@ -151,7 +155,8 @@ TEST_CASE_FIXTURE(GdiBalance, "the buttons show the flat rounded face, text cent
     }
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "high contrast leaves the main window to the system, and its end takes it back")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "high contrast leaves the main window to the system, and its end takes it back")
 {
     // Wine cannot switch high contrast; the beautifier's check is told.
     struct HighContrast {

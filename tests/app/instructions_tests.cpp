@@ -39,8 +39,7 @@ BOOL CALLBACK CountVisibleTopLevelProc(HWND hwnd, LPARAM n)
 int VisibleTopLevelWindows()
 {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountVisibleTopLevelProc,
-                      reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), CountVisibleTopLevelProc, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
@@ -240,15 +239,17 @@ TEST_CASE("fifty swaps leave one window each time and release what each window c
     CHECK(g_unloads == 50);
 }
 
-TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the picture box's corner" *
-          doctest::test_suite("layout"))
+TEST_CASE(
+    "the instructions picture is a 189 x 119, 24-bit bitmap shown at the picture box's corner" *
+    doctest::test_suite("layout"))
 {
     FormsClosedAfterwards cleanup;
     // From the XP program itself.
     std::wstring path = WindowsPathFromEnv("SERTAVO_XP_EXE");
     HMODULE exe = LoadLibraryExW(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     REQUIRE(exe != NULL);
-    HRSRC res = FindResourceW(exe, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
+    HRSRC res =
+        FindResourceW(exe, MAKEINTRESOURCEW(IDR_INSTRUCTIONS_PICTURE), MAKEINTRESOURCEW(10));
     REQUIRE(res != NULL);
     CHECK(SizeofResource(exe, res) == 67646);
     auto* file = static_cast<const BYTE*>(LockResource(LoadResource(exe, res)));
@@ -272,7 +273,8 @@ TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the p
     REQUIRE(picture != NULL);
     UpdateWindow(picture);
     HDC dc = GetDC(picture);
-    for (POINT p : {POINT{0, 0}, POINT{188, 0}, POINT{20, 30}, POINT{100, 60}, POINT{188, 118}, POINT{5, 110}}) {
+    for (POINT p : {POINT{0, 0}, POINT{188, 0}, POINT{20, 30}, POINT{100, 60}, POINT{188, 118},
+                    POINT{5, 110}}) {
         CAPTURE(p.x);
         CAPTURE(p.y);
         CHECK(GetPixel(dc, p.x, p.y) == filePixel(p.x, p.y));
@@ -288,8 +290,9 @@ TEST_CASE("the instructions picture is a 189 x 119, 24-bit bitmap shown at the p
     FreeLibrary(exe);
 }
 
-TEST_CASE("the forum link: plain with a hand under the pointer, underlined again over the bare form" *
-          doctest::test_suite("layout"))
+TEST_CASE(
+    "the forum link: plain with a hand under the pointer, underlined again over the bare form" *
+    doctest::test_suite("layout"))
 {
     MainWindow w;
     HWND link = w[IDC_LABEL3];
@@ -336,7 +339,8 @@ void LeftButtonAt(HWND hwnd, int x, int y, bool down)
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                    (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     SendInput(1, &in, sizeof in);
 }
 
@@ -350,7 +354,9 @@ size_t LinkClicksSeen(const MessageLog& log)
 
 }  // namespace
 
-TEST_CASE("a click on the link, press and release over it, opens the forum through the system's URL handler")
+TEST_CASE(
+    "a click on the link, press and release over it, opens the forum through the system's URL "
+    "handler")
 {
     MainWindow w;
     FakeTools tools;
@@ -362,13 +368,15 @@ TEST_CASE("a click on the link, press and release over it, opens the forum throu
     RecordMessages(link, &linkLog);
     // Wherever the pointer is, the release goes to the link or to the form.
     auto buttonUpsReach = [&](size_t n) {
-        return PumpUntil([&] { return linkLog.Count(WM_LBUTTONUP) + formLog.Count(WM_LBUTTONUP) == n; },
-                         10000, TranslateFormMessage);
+        return PumpUntil(
+            [&] { return linkLog.Count(WM_LBUTTONUP) + formLog.Count(WM_LBUTTONUP) == n; }, 10000,
+            TranslateFormMessage);
     };
 
     // Pressed on the link and released over the bare form: nothing opens.
     LeftButtonAt(link, 10, 8, true);
-    REQUIRE(PumpUntil([&] { return linkLog.Count(WM_LBUTTONDOWN) == 1; }, 10000, TranslateFormMessage));
+    REQUIRE(
+        PumpUntil([&] { return linkLog.Count(WM_LBUTTONDOWN) == 1; }, 10000, TranslateFormMessage));
     LeftButtonAt(w.hwnd, 4, 300, false);
     REQUIRE(buttonUpsReach(1));
     CHECK(LinkClicksSeen(formLog) == 0);
@@ -386,9 +394,11 @@ TEST_CASE("a click on the link, press and release over it, opens the forum throu
     REQUIRE(buttonUpsReach(4));
     CHECK(linkLog.Count(WM_LBUTTONDBLCLK) == 1);
     CHECK(LinkClicksSeen(formLog) == 2);
-    REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 2; }, 10000, TranslateFormMessage));
+    REQUIRE(
+        PumpUntil([&] { return tools.StartedTools().size() == 2; }, 10000, TranslateFormMessage));
     for (const FakeTools::Started& started : tools.StartedTools()) {
-        CHECK(started.commandLine == L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
+        CHECK(started.commandLine ==
+              L"rundll32.exe url.dll,FileProtocolHandler \"http://quillhaven.com/\"");
         CHECK(started.show == SW_SHOWNORMAL);
     }
     CHECK(boxes.seen.empty());
@@ -397,7 +407,8 @@ TEST_CASE("a click on the link, press and release over it, opens the forum throu
 
     FakeTools broken;
     broken.InstallBroken(L"rundll32");
-    SendMessageW(w.hwnd, WM_COMMAND, MAKEWPARAM(IDC_LABEL3, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    SendMessageW(w.hwnd, WM_COMMAND, MAKEWPARAM(IDC_LABEL3, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(link));
     REQUIRE(boxes.seen.size() == 1);
     CHECK(boxes.seen[0].title == L"Sertavo");
     CHECK(boxes.seen[0].icon == IDI_ERROR);

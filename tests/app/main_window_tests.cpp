@@ -172,8 +172,8 @@ TEST_CASE("captions are shown in their own colours" * doctest::test_suite("layou
     struct {
         int id;
         COLORREF colour;
-    } frames[] = {{IDC_FRAME2, RGB(255, 0, 255)}, {IDC_FRAME1, RGB(0, 0, 255)},
-                  {IDC_FRAME3, RGB(255, 0, 0)}};
+    } frames[] = {
+        {IDC_FRAME2, RGB(255, 0, 255)}, {IDC_FRAME1, RGB(0, 0, 255)}, {IDC_FRAME3, RGB(255, 0, 0)}};
     for (auto f : frames) {
         CAPTURE(f.id);
         RedrawWindow(w[f.id], NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

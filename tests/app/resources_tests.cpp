@@ -41,8 +41,11 @@ std::string RegistryFile(std::initializer_list<const char16_t*> lines)
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
-#define NAMESPACE_KEY u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace"
-#define CABINET_KEY u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState]"
+#define NAMESPACE_KEY \
+    u"[HKEY_LOCAL_"   \
+    u"MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\NameSpace"
+#define CABINET_KEY \
+    u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState]"
 
 #pragma pack(push, 2)
 struct IconGroupEntry {

@@ -9,9 +9,10 @@ namespace {
 
 using Names = std::set<std::string>;
 const Names kToggle = {kPropProcAddr, kPropMouseFlag, kPropOldState};
-const Names kPushButton = {kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId,
-                           kPropOldState, kPropAlphaLevel, "0HDC", "1HDC", "2HDC", "3HDC",
-                           "0BMP", "1BMP", "2BMP", "3BMP"};
+const Names kPushButton = {kPropProcAddr, kPropOldStyle,   kPropMouseFlag, kPropTimerId,
+                           kPropOldState, kPropAlphaLevel, "0HDC",         "1HDC",
+                           "2HDC",        "3HDC",          "0BMP",         "1BMP",
+                           "2BMP",        "3BMP"};
 
 // Attaching repaints a window once it is attached.
 size_t WhenAttached(HWND hwnd)
@@ -77,9 +78,12 @@ int TimerTicksFor(HWND hwnd, DWORD ms)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "every window of a tree is prepared by its kind, inner forms first, and left as found")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "every window of a tree is prepared by its kind, inner forms first, and left as found")
 {
-    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), inner = TestWindow("ThunderFormDC", WS_CHILD, form);
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP),
+         inner = TestWindow("ThunderFormDC", WS_CHILD, form);
     const std::pair<HWND, Names> tree[] = {
         {form, {kPropProcAddr}},
         {inner, {kPropProcAddr}},
@@ -136,7 +140,9 @@ TEST_CASE_FIXTURE(GdiBalance, "every window of a tree is prepared by its kind, i
     DestroyWindow(form);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep theirs and their painting; the owner's changes stay")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "push types turn owner-draw, other buttons keep theirs and their painting; the "
+                  "owner's changes stay")
 {
     HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
     std::vector<std::pair<HWND, LONG>> buttons;  // and the type the system gave each
@@ -175,22 +181,40 @@ TEST_CASE_FIXTURE(GdiBalance, "push types turn owner-draw, other buttons keep th
     DestroyWindow(form);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order and its answers come back, until WM_DESTROY")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "messages reach the previous procedure in order and its answers come back, until WM_DESTROY")
 {
-    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP), other = TestWindow("SertavoOther", WS_CHILD, form);
+    HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP),
+         other = TestWindow("SertavoOther", WS_CHILD, form);
     HWND wide = CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 9, 9, form, NULL, NULL, NULL);
-    HWND dialog = TestWindow("ThunderFormDC", WS_POPUP, form), list = TestWindow("Static", WS_POPUP);
+    HWND dialog = TestWindow("ThunderFormDC", WS_POPUP, form),
+         list = TestWindow("Static", WS_POPUP);
     LONG_PTR wideProc = GetWindowLongPtrW(wide, GWLP_WNDPROC);
     REQUIRE(BeautifierAttach(form));
 
     // A window of no kind the beautifier draws: every message forwards.
     WINDOWPOS pos = {};
-    const std::pair<UINT, LPARAM> sent[] = {
-        {WM_SIZE, 1}, {WM_ACTIVATE, 0}, {WM_SETFOCUS, 0}, {WM_KILLFOCUS, 0}, {WM_ENABLE, 0},
-        {WM_PAINT, 0}, {WM_WINDOWPOSCHANGING, reinterpret_cast<LPARAM>(&pos)}, {WM_NCPAINT, 0},
-        {WM_KEYDOWN, 1}, {WM_KEYUP, 1}, {WM_TIMER, 0}, {WM_ENTERIDLE, 0},
-        {WM_CTLCOLORLISTBOX, 0}, {WM_MOUSEMOVE, 2}, {WM_LBUTTONDOWN, 2}, {WM_LBUTTONUP, 2},
-        {WM_LBUTTONDBLCLK, 2}, {WM_MOUSELEAVE, 0}, {WM_MOUSEHOVER, 3}, {WM_USER, 4}};
+    const std::pair<UINT, LPARAM> sent[] = {{WM_SIZE, 1},
+                                            {WM_ACTIVATE, 0},
+                                            {WM_SETFOCUS, 0},
+                                            {WM_KILLFOCUS, 0},
+                                            {WM_ENABLE, 0},
+                                            {WM_PAINT, 0},
+                                            {WM_WINDOWPOSCHANGING, reinterpret_cast<LPARAM>(&pos)},
+                                            {WM_NCPAINT, 0},
+                                            {WM_KEYDOWN, 1},
+                                            {WM_KEYUP, 1},
+                                            {WM_TIMER, 0},
+                                            {WM_ENTERIDLE, 0},
+                                            {WM_CTLCOLORLISTBOX, 0},
+                                            {WM_MOUSEMOVE, 2},
+                                            {WM_LBUTTONDOWN, 2},
+                                            {WM_LBUTTONUP, 2},
+                                            {WM_LBUTTONDBLCLK, 2},
+                                            {WM_MOUSELEAVE, 0},
+                                            {WM_MOUSEHOVER, 3},
+                                            {WM_USER, 4}};
     g_seen.clear();
     g_answering = true;
     for (const auto& [msg, lp] : sent)
@@ -226,8 +250,9 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     CHECK(BeautifierWndProc(NULL, WM_USER, 0, 0) == 0);
     g_answering = false;
     DestroyWindow(form);
-    auto destroy = std::find_if(g_seen.begin(), g_seen.end(),
-                                [&](const Seen& s) { return s.hwnd == form && s.msg == WM_DESTROY; });
+    auto destroy = std::find_if(g_seen.begin(), g_seen.end(), [&](const Seen& s) {
+        return s.hwnd == form && s.msg == WM_DESTROY;
+    });
     REQUIRE(destroy != g_seen.end());
     CHECK(!destroy->attached);
     CHECK(g_AttachedCount == 0);
@@ -235,7 +260,9 @@ TEST_CASE_FIXTURE(GdiBalance, "messages reach the previous procedure in order an
     DestroyWindow(list);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "windows of another process are left as they were, however they are named, and not counted")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "windows of another process are left as they were, however they are named, and not counted")
 {
     ForeignButton other("sertavo-foreign");
     HWND foreign[] = {other.hwnd, other.form, GetWindow(other.form, GW_CHILD)};
@@ -266,7 +293,9 @@ TEST_CASE_FIXTURE(GdiBalance, "windows of another process are left as they were,
     DestroyWindow(form);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a procedure installed over the beautifier's keeps the button working through a detach and after it lets go")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "a procedure installed over the beautifier's keeps the button working through a "
+                  "detach and after it lets go")
 {
     HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP);
     HWND button = TestWindow("Button", WS_CHILD, form);
@@ -305,7 +334,9 @@ TEST_CASE_FIXTURE(GdiBalance, "a procedure installed over the beautifier's keeps
     DestroyWindow(form);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a form that detaches itself on a click's command leaves nothing on the button, and no fade runs on")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "a form that detaches itself on a click's command leaves nothing on the button, "
+                  "and no fade runs on")
 {
     HWND form = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
     HWND button = CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE, 10, 10, 100, 30, form,
@@ -324,7 +355,9 @@ TEST_CASE_FIXTURE(GdiBalance, "a form that detaches itself on a click's command 
     DestroyWindow(form);
 }
 
-TEST_CASE_FIXTURE(ControlForm, "a combo box's drop-down list, attached once shown, is detached with its combo box")
+TEST_CASE_FIXTURE(
+    ControlForm,
+    "a combo box's drop-down list, attached once shown, is detached with its combo box")
 {
     HWND combos[] = {Add("ComboBox", CBS_DROPDOWNLIST, 120, 200),
                      Add("ThunderDriveListBox", CBS_DROPDOWN, 120, 200)};

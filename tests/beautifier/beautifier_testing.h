@@ -50,9 +50,9 @@ inline std::string FirstPixelNotAsExpected(HDC dc, int w, int h, const PixelRule
 inline BOOL CALLBACK NoteBeautifierPropProc(HWND, LPSTR name, HANDLE, ULONG_PTR found)
 {
     static const std::set<std::string> ours = {
-        kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
-        kPropAlphaLevel, kPropHdIndex, kPropHmIndex, kPropPassOn, "0HDC", "1HDC", "2HDC", "3HDC",
-        "0BMP", "1BMP", "2BMP", "3BMP"};
+        kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState, kPropAlphaLevel,
+        kPropHdIndex,  kPropHmIndex,  kPropPassOn,    "0HDC",       "1HDC",        "2HDC",
+        "3HDC",        "0BMP",        "1BMP",         "2BMP",       "3BMP"};
     if (HIWORD(name) && ours.count(name))
         reinterpret_cast<std::set<std::string>*>(found)->insert(name);
     return TRUE;

@@ -17,9 +17,9 @@ const COLORREF kMarker = RGB(1, 2, 3);
 inline void RegisterSuperclasses()
 {
     const char* classes[][2] = {
-        {"ThunderCheckBox", "Button"}, {"ThunderOptionButton", "Button"},
+        {"ThunderCheckBox", "Button"},       {"ThunderOptionButton", "Button"},
         {"ThunderDriveListBox", "ComboBox"}, {"ProgressBarWndClass", "msctls_progress32"},
-        {"DataListWndClass", "Static"}, {"ApexGridTest", "Static"}};
+        {"DataListWndClass", "Static"},      {"ApexGridTest", "Static"}};
     for (auto& c : classes) {
         WNDCLASSA wc = {};
         if (!GetClassInfoA(GetModuleHandleA(NULL), c[0], &wc) && GetClassInfoA(NULL, c[1], &wc)) {

@@ -103,7 +103,9 @@ bool ImagesHaveFocusBox(HWND button)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(InteractionForm, "push button: entering, leaving and entering again share one timer; the hot face ends the fade")
+TEST_CASE_FIXTURE(
+    InteractionForm,
+    "push button: entering, leaving and entering again share one timer; the hot face ends the fade")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -136,7 +138,9 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: entering, leaving and entering 
     CHECK(Shows(button, StateNormal));
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "push button: pressed at once, held face while dragged away and back, a click ends outside")
+TEST_CASE_FIXTURE(
+    InteractionForm,
+    "push button: pressed at once, held face while dragged away and back, a click ends outside")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -176,7 +180,9 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: pressed at once, held face whil
     CHECK(Prop(button, kPropTimerId) == 0);
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "push button: the space key presses and releases, other keys do nothing; enabling sets the state")
+TEST_CASE_FIXTURE(InteractionForm,
+                  "push button: the space key presses and releases, other keys do nothing; "
+                  "enabling sets the state")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -207,7 +213,9 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: the space key presses and relea
     CHECK(Prop(button, kPropOldState) == StateNormal);
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "push button: the focus moving between buttons draws their images again, each fading in")
+TEST_CASE_FIXTURE(
+    InteractionForm,
+    "push button: the focus moving between buttons draws their images again, each fading in")
 {
     HWND first = Add("Button", 0, 100, 30), second = Add("Button", 0, 100, 30);
     Attach();
@@ -227,7 +235,9 @@ TEST_CASE_FIXTURE(InteractionForm, "push button: the focus moving between button
     CHECK(Shows(second, StateNormal));
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "combo box: hot and pressed only over the drop-down strip of an editable one, anywhere over the others")
+TEST_CASE_FIXTURE(InteractionForm,
+                  "combo box: hot and pressed only over the drop-down strip of an editable one, "
+                  "anywhere over the others")
 {
     HWND editable = Add("ComboBox", CBS_DROPDOWN, 121, 200);
     SendMessageA(editable, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 15);
@@ -241,9 +251,9 @@ TEST_CASE_FIXTURE(InteractionForm, "combo box: hot and pressed only over the dro
     const struct {
         int x, y;
         bool inside;
-    } points[] = {{left, 2, true},           {b.width - 2, b.height - 2, true},
-                  {left - 1, 10, false},     {b.width - 1, 10, false},
-                  {left + 5, 1, false},      {left + 5, b.height - 1, false},
+    } points[] = {{left, 2, true},       {b.width - 2, b.height - 2, true},
+                  {left - 1, 10, false}, {b.width - 1, 10, false},
+                  {left + 5, 1, false},  {left + 5, b.height - 1, false},
                   {10, 10, false}};
     for (const auto& p : points) {
         CAPTURE(p.x);
@@ -281,7 +291,9 @@ TEST_CASE_FIXTURE(InteractionForm, "combo box: hot and pressed only over the dro
     CHECK(Prop(drives, kPropOldState) == StateNormal);
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "check box and option button: hot, pressed and normal by mouse and space; focus repaints option buttons only")
+TEST_CASE_FIXTURE(InteractionForm,
+                  "check box and option button: hot, pressed and normal by mouse and space; focus "
+                  "repaints option buttons only")
 {
     int cy = GetSystemMetrics(SM_CYMENUCHECK), y0 = RoundHalfToEven((30 - cy) / 2.0);
     HWND check = Add("ThunderCheckBox", BS_AUTOCHECKBOX, 120, 30);
@@ -324,7 +336,9 @@ TEST_CASE_FIXTURE(InteractionForm, "check box and option button: hot, pressed an
     CHECK(Prop(option, kPropOldState) == StateNormal);
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "a click on a push button draws every attached check box and option button beside it afresh")
+TEST_CASE_FIXTURE(
+    InteractionForm,
+    "a click on a push button draws every attached check box and option button beside it afresh")
 {
     HWND button = Add("Button", 0, 100, 30);
     HWND options[] = {Add("ThunderOptionButton", BS_AUTORADIOBUTTON, 120, 30),
@@ -349,7 +363,9 @@ TEST_CASE_FIXTURE(InteractionForm, "a click on a push button draws every attache
     RemoveWindowProp(loose, kPropOldState);
 }
 
-TEST_CASE_FIXTURE(InteractionForm, "header: hot item follows the mouse; a held item stays pressed while dragged, hot or normal on release")
+TEST_CASE_FIXTURE(InteractionForm,
+                  "header: hot item follows the mouse; a held item stays pressed while dragged, "
+                  "hot or normal on release")
 {
     HWND header = Add(WC_HEADERA, HDS_BUTTONS, 500, 24);
     RECT r[4];
@@ -364,7 +380,9 @@ TEST_CASE_FIXTURE(InteractionForm, "header: hot item follows the mouse; a held i
 
     auto face = [](int f) { return GetPixel(HeaderItemStrip, 3 * f, 0); };
     auto shows = [&](int i, int f) { return WindowPixel(header, r[i].left, 0) == face(f); };
-    auto indices = [&] { return std::make_pair(Prop(header, kPropHmIndex), Prop(header, kPropHdIndex)); };
+    auto indices = [&] {
+        return std::make_pair(Prop(header, kPropHmIndex), Prop(header, kPropHdIndex));
+    };
     auto move = [&](int x, WPARAM keys) { SendMessageA(header, WM_MOUSEMOVE, keys, At(x, 10)); };
 
     PointerOver(header, 50, 10);

@@ -44,13 +44,16 @@ ComboButtonPoints ComboButtonOf(HWND combo)
     int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
     WindowBounds b = BoundsOf(combo);
     int left = b.width - bw - 1;
-    return {{left + 1, 1},
-            {left + RoundHalfToEven((bw - 7) / 2.0) + 3, 1 + RoundHalfToEven((b.height - 6) / 2.0)}};
+    return {
+        {left + 1, 1},
+        {left + RoundHalfToEven((bw - 7) / 2.0) + 3, 1 + RoundHalfToEven((b.height - 6) / 2.0)}};
 }
 
 }  // namespace
 
-TEST_CASE_FIXTURE(AttachedForm, "combo boxes and drive lists: flat frame and the button in the state last shown, pressed while the list is down")
+TEST_CASE_FIXTURE(AttachedForm,
+                  "combo boxes and drive lists: flat frame and the button in the state last shown, "
+                  "pressed while the list is down")
 {
     HWND list = Add("ComboBox", CBS_DROPDOWNLIST, 120, 200);
     HWND editable = Add("ComboBox", CBS_DROPDOWN, 120, 200);
@@ -96,7 +99,9 @@ TEST_CASE_FIXTURE(AttachedForm, "combo boxes and drive lists: flat frame and the
     CHECK(GetWindowProp(simple, kPropOldState) == StateHot);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "check boxes and option buttons repaint in the normal state; the button class paints its own")
+TEST_CASE_FIXTURE(
+    AttachedForm,
+    "check boxes and option buttons repaint in the normal state; the button class paints its own")
 {
     int cy = GetSystemMetrics(SM_CYMENUCHECK), y0 = RoundHalfToEven((30 - cy) / 2.0);
     HWND check = Add("ThunderCheckBox", BS_AUTOCHECKBOX, 120, 30);
@@ -120,7 +125,9 @@ TEST_CASE_FIXTURE(AttachedForm, "check boxes and option buttons repaint in the n
     CHECK(PixelsOf(group) == groupAsDrawn);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "a push button repainted in the middle of a fade shows its state opaque and the fade ends")
+TEST_CASE_FIXTURE(
+    AttachedForm,
+    "a push button repainted in the middle of a fade shows its state opaque and the fade ends")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -142,7 +149,9 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button repainted in the middle of a fade
     CHECK(GetWindowProp(button, kPropAlphaLevel) == 255);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "progress bars are drawn whole, never by their own procedure, filled by position and never past the frame")
+TEST_CASE_FIXTURE(AttachedForm,
+                  "progress bars are drawn whole, never by their own procedure, filled by position "
+                  "and never past the frame")
 {
     // Both with a border, so that the frame is the non-client area's.
     HWND across = Add("ProgressBarWndClass", WS_BORDER, 202, 22);
@@ -192,7 +201,8 @@ TEST_CASE_FIXTURE(AttachedForm, "progress bars are drawn whole, never by their o
         StopRecording(bar);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "a header is drawn whole by its item states; its own procedure never paints")
+TEST_CASE_FIXTURE(AttachedForm,
+                  "a header is drawn whole by its item states; its own procedure never paints")
 {
     HWND header = Add(WC_HEADERA, HDS_BUTTONS, 300, 24);
     RECT r[3];
@@ -222,7 +232,9 @@ TEST_CASE_FIXTURE(AttachedForm, "a header is drawn whole by its item states; its
     StopRecording(header);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grids get theirs, and the rest is left as drawn")
+TEST_CASE_FIXTURE(
+    AttachedForm,
+    "client edges become flat frames, lists and grids get theirs, and the rest is left as drawn")
 {
     HWND edit = Add("Edit", 0, 104, 24, WS_EX_CLIENTEDGE);
     HWND list = Add("DataListWndClass", 0, 100, 40, WS_EX_CLIENTEDGE);
@@ -266,12 +278,14 @@ TEST_CASE_FIXTURE(AttachedForm, "client edges become flat frames, lists and grid
             FAIL_CHECK("grid pixel " << i % g.width << ", " << i / g.width);
             break;
         }
-    }    // The recorder was installed first: the beautifier goes before it does.
+    }  // The recorder was installed first: the beautifier goes before it does.
     REQUIRE(BeautifierDetach(form));
     StopRecording(list);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "every kind repainted thousands of times, or with its drawing resources failing, leaves nothing behind")
+TEST_CASE_FIXTURE(AttachedForm,
+                  "every kind repainted thousands of times, or with its drawing resources failing, "
+                  "leaves nothing behind")
 {
     HWND combo = Add("ComboBox", CBS_DROPDOWN, 120, 200), header = Add(WC_HEADERA, 0, 120, 20);
     Add("ComboBox", CBS_DROPDOWNLIST, 120, 200);

@@ -21,7 +21,8 @@ struct Form : ControlForm {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(Form, "drop-down button: white face and an arrow centred with ties to even, grey when disabled")
+TEST_CASE_FIXTURE(
+    Form, "drop-down button: white face and an arrow centred with ties to even, grey when disabled")
 {
     // The button is as wide as the system's scroll bars (plus one); four heights in a row, two
     // of which leave an odd room around the arrow. The scroll-bar width is the system's own:
@@ -50,7 +51,9 @@ TEST_CASE_FIXTURE(Form, "drop-down button: white face and an arrow centred with 
     }
 }
 
-TEST_CASE_FIXTURE(Form, "drop-down button: hot, pressed while the list is down, a repeated state not painted, no button on a simple combo")
+TEST_CASE_FIXTURE(Form,
+                  "drop-down button: hot, pressed while the list is down, a repeated state not "
+                  "painted, no button on a simple combo")
 {
     HWND combo = Add("ThunderDriveListBox", CBS_DROPDOWNLIST, 120, 200);
     WindowBounds b = BoundsOf(combo);
@@ -79,7 +82,9 @@ TEST_CASE_FIXTURE(Form, "drop-down button: hot, pressed while the list is down, 
     CHECK(GetWindowProp(simple, kPropOldState) == StateHot);
 }
 
-TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by check state, pale when disabled, painted once per state")
+TEST_CASE_FIXTURE(Form,
+                  "check box: frame and fill by state, mark or square by check state, pale when "
+                  "disabled, painted once per state")
 {
     int cx = GetSystemMetrics(SM_CXMENUCHECK), cy = GetSystemMetrics(SM_CYMENUCHECK);
     // The glyph box is centred in the height, 2.5 and 3.5 rounded to even, and at the left edge
@@ -131,7 +136,8 @@ TEST_CASE_FIXTURE(Form, "check box: frame and fill by state, mark or square by c
     CHECK(GetWindowProp(box, kPropOldState) == StateHot);
 }
 
-TEST_CASE_FIXTURE(Form, "option button: the disc of its state over what the system drew, a dot only when checked")
+TEST_CASE_FIXTURE(
+    Form, "option button: the disc of its state over what the system drew, a dot only when checked")
 {
     // Three states, so that it can report the mixed one.
     HWND option = Add("ThunderOptionButton", BS_AUTO3STATE, 120, 30);
@@ -141,8 +147,10 @@ TEST_CASE_FIXTURE(Form, "option button: the disc of its state over what the syst
     const struct {
         bool enabled;
         int state, check, cell;
-    } cases[] = {{true, StateNormal, BST_CHECKED, 0}, {true, StateHot, BST_UNCHECKED, 1},
-                 {true, StatePressed, BST_INDETERMINATE, 2}, {false, StateHot, BST_CHECKED, 3}};
+    } cases[] = {{true, StateNormal, BST_CHECKED, 0},
+                 {true, StateHot, BST_UNCHECKED, 1},
+                 {true, StatePressed, BST_INDETERMINATE, 2},
+                 {false, StateHot, BST_CHECKED, 3}};
     for (const auto& c : cases) {
         CAPTURE(c.state);
         EnableWindow(option, c.enabled);
@@ -158,7 +166,9 @@ TEST_CASE_FIXTURE(Form, "option button: the disc of its state over what the syst
     }
 }
 
-TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, pressed winning, background past the last; single items")
+TEST_CASE_FIXTURE(Form,
+                  "header: items by held-down and under-mouse index, pressed winning, background "
+                  "past the last; single items")
 {
     HWND header = Add(WC_HEADERA, HDS_BUTTONS, 300, 24);
     std::string texts[] = {"One", "", std::string(300, 'x')};
@@ -199,7 +209,9 @@ TEST_CASE_FIXTURE(Form, "header: items by held-down and under-mouse index, press
     CHECK(WindowNotAsExpected(header, [](int, int) { return kMarker; }) == "");
 }
 
-TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position over 30000, never past the bar, vertical from the bottom")
+TEST_CASE_FIXTURE(Form,
+                  "progress: client and whole window filled by position over 30000, never past the "
+                  "bar, vertical from the bottom")
 {
     // Client areas of 200 x 20 and 30 x 100; one bar has a border of its own, one none.
     HWND across = Add("ProgressBarWndClass", 0, 200, 20);
@@ -212,12 +224,9 @@ TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position ov
         int position;
         float fraction;
         RECT fill;  // in the client area
-    } cases[] = {{across, 15000, 0.5f, {0, 0, 100, 20}},
-                 {across, 10000, 1 / 3.0f, {0, 0, 67, 20}},
-                 {across, 45000, 1, {0, 0, 200, 20}},
-                 {across, -50, 0, {}},
-                 {up, 10000, 1 / 3.0f, {0, 67, 30, 100}},
-                 {up, 45000, 1, {0, 0, 30, 100}}};
+    } cases[] = {{across, 15000, 0.5f, {0, 0, 100, 20}},  {across, 10000, 1 / 3.0f, {0, 0, 67, 20}},
+                 {across, 45000, 1, {0, 0, 200, 20}},     {across, -50, 0, {}},
+                 {up, 10000, 1 / 3.0f, {0, 67, 30, 100}}, {up, 45000, 1, {0, 0, 30, 100}}};
     for (const auto& c : cases) {
         CAPTURE(c.position);
         SendMessageA(c.bar, PBM_SETPOS, c.position, 0);
@@ -243,7 +252,9 @@ TEST_CASE_FIXTURE(Form, "progress: client and whole window filled by position ov
     }
 }
 
-TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled state, concentric rings; grid frame only with WS_BORDER")
+TEST_CASE_FIXTURE(Form,
+                  "flat frames: control border and client edge by enabled state, concentric rings; "
+                  "grid frame only with WS_BORDER")
 {
     HWND list = Add("DataListWndClass", 0, 100, 40);
     HWND edit = Add("Edit", 0, 104, 24, WS_EX_CLIENTEDGE);
@@ -290,7 +301,8 @@ TEST_CASE_FIXTURE(Form, "flat frames: control border and client edge by enabled 
     CHECK(by == 0);
 }
 
-TEST_CASE_FIXTURE(Form, "every painter, run thousands of times, leaves no GDI object or window DC behind")
+TEST_CASE_FIXTURE(Form,
+                  "every painter, run thousands of times, leaves no GDI object or window DC behind")
 {
     HWND combo = Add("ComboBox", CBS_DROPDOWNLIST, 120, 200), header = Add(WC_HEADERA, 0, 120, 20);
     HWND check = Add("ThunderCheckBox", BS_AUTOCHECKBOX, 120, 20);

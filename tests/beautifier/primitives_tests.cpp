@@ -4,8 +4,14 @@
 namespace {
 
 // Every pixel of a 7 x 42 source has a colour of its own.
-COLORREF Distinct(int x, int y) { return RGB(10 + 30 * x, 4 + 6 * y, 77); }
-COLORREF Ground(int x, int y) { return RGB(x, y, 200); }
+COLORREF Distinct(int x, int y)
+{
+    return RGB(10 + 30 * x, 4 + 6 * y, 77);
+}
+COLORREF Ground(int x, int y)
+{
+    return RGB(x, y, 200);
+}
 
 // Key pixels among colours that come close to the key without being it.
 COLORREF Keyed(int x, int y)
@@ -87,7 +93,9 @@ TEST_CASE("rounding takes halves to the even neighbour")
         CHECK(RoundHalfToEven(values[i]) == rounded[i]);
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a nine-slice copies the corners, stretches edges and centre, draws nothing at size 0")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "a nine-slice copies the corners, stretches edges and centre, draws nothing at size 0")
 {
     // The lower half of the source, from (0, 21), is the image sliced.
     OwnedMemoryDC distinct(PaintedImage(7, 42, Distinct)), keyed(PaintedImage(7, 42, Keyed));
@@ -105,7 +113,8 @@ TEST_CASE_FIXTURE(GdiBalance, "a nine-slice copies the corners, stretches edges 
     }
     SUBCASE("no margins: the whole source stretched")
     {
-        sliced(5, 0, 14, 42, 0, kNoKeyColor, [](int x, int y) { return Distinct(x / 2, 21 + y / 2); });
+        sliced(5, 0, 14, 42, 0, kNoKeyColor,
+               [](int x, int y) { return Distinct(x / 2, 21 + y / 2); });
     }
     SUBCASE("narrower than its margins: corners and edges overlap, nothing is mirrored")
     {
@@ -131,7 +140,8 @@ TEST_CASE_FIXTURE(GdiBalance, "a nine-slice copies the corners, stretches edges 
     }
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a nine-slice drawn without its buffer gives the same pixels and creates nothing")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "a nine-slice drawn without its buffer gives the same pixels and creates nothing")
 {
     OwnedMemoryDC src(PaintedImage(7, 42, Distinct));
     const int cases[][5] = {{5, 4, 100, 36, 3}, {0, 0, 110, 44, 0}, {0, 0, 4, 21, 3},
@@ -139,12 +149,13 @@ TEST_CASE_FIXTURE(GdiBalance, "a nine-slice drawn without its buffer gives the s
     for (const auto& c : cases) {
         CAPTURE(c[2]);
         CAPTURE(c[3]);
-        OwnedMemoryDC buffered(PaintedImage(110, 44, Ground)), direct(PaintedImage(110, 44, Ground));
+        OwnedMemoryDC buffered(PaintedImage(110, 44, Ground)),
+            direct(PaintedImage(110, 44, Ground));
         int drawn = DrawSlicedImage(buffered.get(), c[0], c[1], c[2], c[3], src.get(), 0, 21, 7, 21,
                                     c[4], c[4], c[4], c[4]);
         long creations = GdiCreationCount();
-        CHECK((DrawSlicedImageUnbuffered(direct.get(), c[0], c[1], c[2], c[3], src.get(), 0, 21,
-                                         7, 21, c[4], c[4], c[4], c[4]) != 0) == (drawn != 0));
+        CHECK((DrawSlicedImageUnbuffered(direct.get(), c[0], c[1], c[2], c[3], src.get(), 0, 21, 7,
+                                         21, c[4], c[4], c[4], c[4]) != 0) == (drawn != 0));
         CHECK(GdiCreationCount() == creations);
         CHECK(FirstPixelNotAsExpected(direct.get(), 110, 44, [&](int x, int y) {
                   return GetPixel(buffered.get(), x, y);
@@ -152,7 +163,9 @@ TEST_CASE_FIXTURE(GdiBalance, "a nine-slice drawn without its buffer gives the s
     }
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a transparent copy keeps the destination under key pixels, copies the rest exactly")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "a transparent copy keeps the destination under key pixels, copies the rest exactly")
 {
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     const struct {
@@ -173,13 +186,14 @@ TEST_CASE_FIXTURE(GdiBalance, "a transparent copy keeps the destination under ke
         OwnedMemoryDC src(PaintedImage(16, 12, c.source)), dst(PaintedImage(20, 16, Ground));
         BlitTransparent(dst.get(), 3, 4, 10, 6, src.get(), 2, 1, c.key, NULL);
         CHECK(FirstPixelNotAsExpected(dst.get(), 20, 16, Within(3, 4, 10, 6, [&](int x, int y) {
-                  COLORREF s = c.source(x + 2, y + 1);
-                  return s == c.transparent ? Ground(x + 3, y + 4) : s;
-              })) == "");
+                                          COLORREF s = c.source(x + 2, y + 1);
+                                          return s == c.transparent ? Ground(x + 3, y + 4) : s;
+                                      })) == "");
     }
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "a failed creation leaves the destination untouched or completely drawn")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "a failed creation leaves the destination untouched or completely drawn")
 {
     OwnedMemoryDC src(PaintedImage(7, 21, Keyed));
     void (*operations[])(HDC, HDC) = {

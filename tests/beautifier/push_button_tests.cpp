@@ -17,7 +17,9 @@ LRESULT CALLBACK LevelRecorder(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(GdiBalance, "a fade paints at 0, 3, ..., 255 on the timer's ticks and stops; a late tick steps once")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "a fade paints at 0, 3, ..., 255 on the timer's ticks and stops; a late tick steps once")
 {
     HWND form = TestWindow("ThunderRT6FormDC", WS_POPUP, NULL, 200, 200, 160, 60);
     HWND button = TestWindow("Button", WS_CHILD | WS_VISIBLE, form, 10, 10, 100, 30);

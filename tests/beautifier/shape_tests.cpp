@@ -9,9 +9,10 @@
 namespace {
 
 using Names = std::set<std::string>;
-const Names kPushButton = {kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId,
-                           kPropOldState, kPropAlphaLevel, "0HDC", "1HDC", "2HDC", "3HDC",
-                           "0BMP", "1BMP", "2BMP", "3BMP"};
+const Names kPushButton = {kPropProcAddr, kPropOldStyle,   kPropMouseFlag, kPropTimerId,
+                           kPropOldState, kPropAlphaLevel, "0HDC",         "1HDC",
+                           "2HDC",        "3HDC",          "0BMP",         "1BMP",
+                           "2BMP",        "3BMP"};
 
 HDC ImageDC(HWND button, int state)
 {
@@ -105,7 +106,9 @@ bool ActivateNaming(HWND host, HWND named, WPARAM state)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(AttachedForm, "a resized push button gets images and a rounded region of its new size, and the old images go")
+TEST_CASE_FIXTURE(
+    AttachedForm,
+    "a resized push button gets images and a rounded region of its new size, and the old images go")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -171,7 +174,9 @@ TEST_CASE_FIXTURE(AttachedForm, "a size change of any other kind only reaches it
         StopRecording(h);
 }
 
-TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be made keeps the old one, and nothing leaks")
+TEST_CASE_FIXTURE(
+    AttachedForm,
+    "a push button whose new image bitmap cannot be made keeps the old one, and nothing leaks")
 {
     HWND button = Add("Button", 0, 100, 30);
     Attach();
@@ -225,7 +230,9 @@ TEST_CASE_FIXTURE(AttachedForm, "a push button whose new image bitmap cannot be 
     }
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when the receiver owns it or it is a dialog, and nothing else")
+TEST_CASE_FIXTURE(GdiBalance,
+                  "an activation attaches the window it names when the receiver owns it or it is a "
+                  "dialog, and nothing else")
 {
     ForeignButton other("sertavo-foreign-activation");
 
@@ -236,7 +243,8 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
     HWND ownedOther = TestWindow("SertavoOther", WS_POPUP, host);
     HWND ownedButton = TestWindow("Button", WS_POPUP, host);
     HWND ownedChild = TestWindow("SertavoOther", WS_CHILD, host);
-    HWND dialog = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    HWND dialog =
+        CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
     HWND dialogButton = TestWindow("Button", WS_CHILD, dialog);
     HWND stray = TestWindow("SertavoOther", WS_POPUP);
 
@@ -245,10 +253,11 @@ TEST_CASE_FIXTURE(GdiBalance, "an activation attaches the window it names when t
 
     // The window is attached before the receiver's own procedure sees the change.
     CHECK(ActivateNaming(host, ownedOther, WA_INACTIVE));
-    auto attachedAt = std::find_if(g_seen.begin(), g_seen.end(),
-                                   [&](const Seen& s) { return s.hwnd == ownedOther && s.attached; });
-    auto forwardedAt = std::find_if(g_seen.begin(), g_seen.end(),
-                                    [&](const Seen& s) { return s.hwnd == host; });
+    auto attachedAt = std::find_if(g_seen.begin(), g_seen.end(), [&](const Seen& s) {
+        return s.hwnd == ownedOther && s.attached;
+    });
+    auto forwardedAt =
+        std::find_if(g_seen.begin(), g_seen.end(), [&](const Seen& s) { return s.hwnd == host; });
     CHECK(attachedAt < forwardedAt);
     CHECK(BeautifierPropsOf(ownedOther) == Names{kPropProcAddr});
     CHECK(ActivateNaming(host, ownedButton, WA_ACTIVE));

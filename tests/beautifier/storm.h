@@ -10,7 +10,6 @@
 
 namespace storm {
 
-
 // Set to the seed a run printed to replay that run's storm exactly.
 const char kSeedVariable[] = "SERTAVO_STORM_SEED";
 
@@ -121,8 +120,13 @@ public:
                          reinterpret_cast<LPARAM>(Named()));
             break;
         case 13: {
-            WINDOWPOS pos = {target, Named(), Between(-50, 400), Between(-50, 700), Below(300),
-                             Below(300), static_cast<UINT>(Below(0x4000))};
+            WINDOWPOS pos = {target,
+                             Named(),
+                             Between(-50, 400),
+                             Between(-50, 700),
+                             Below(300),
+                             Below(300),
+                             static_cast<UINT>(Below(0x4000))};
             SendMessageA(target, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
             break;
         }
@@ -141,8 +145,9 @@ private:
     LPARAM Point() { return Below(4) ? MAKELPARAM(Between(-5, 230), Between(-5, 100)) : Any(); }
     WPARAM Key()
     {
-        const WORD keys[] = {VK_SPACE, VK_SPACE, VK_SPACE, VK_RETURN, VK_F4, VK_DOWN, VK_UP,
-                             VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_NEXT, VK_ESCAPE, VK_TAB, 'A'};
+        const WORD keys[] = {VK_SPACE, VK_SPACE, VK_SPACE,  VK_RETURN, VK_F4,
+                             VK_DOWN,  VK_UP,    VK_LEFT,   VK_RIGHT,  VK_HOME,
+                             VK_END,   VK_NEXT,  VK_ESCAPE, VK_TAB,    'A'};
         return Below(5) ? keys[Below(static_cast<int>(std::size(keys)))] : Below(256);
     }
     HWND Named() { return Below(6) ? named_[Below(static_cast<int>(named_.size()))] : NULL; }
@@ -156,7 +161,8 @@ inline std::string ImagesNotOfSize(HWND button)
 {
     WindowBounds b = BoundsOf(button);
     for (int state = 0; state < 4; ++state) {
-        auto bitmap = reinterpret_cast<HBITMAP>(GetWindowProp(button, ImageBitmapProp(state).c_str()));
+        auto bitmap =
+            reinterpret_cast<HBITMAP>(GetWindowProp(button, ImageBitmapProp(state).c_str()));
         auto dc = reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(state).c_str()));
         BITMAP bm = {};
         if (!GetObjectA(bitmap, sizeof bm, &bm) || GetCurrentObject(dc, OBJ_BITMAP) != bitmap ||
@@ -177,7 +183,8 @@ inline void StormThenDetach(ControlForm& f, int messages)
     using namespace storm;
     HWND button = f.Add("Button", 0, 100, 30);
     HWND combos[] = {f.Add("ComboBox", CBS_DROPDOWNLIST, 120, 200),
-                     f.Add("ComboBox", CBS_DROPDOWN, 120, 200), f.Add("ComboBox", CBS_SIMPLE, 120, 80),
+                     f.Add("ComboBox", CBS_DROPDOWN, 120, 200),
+                     f.Add("ComboBox", CBS_SIMPLE, 120, 80),
                      f.Add("ThunderDriveListBox", CBS_DROPDOWNLIST, 120, 200)};
     for (HWND combo : combos)
         for (const char* item : {"One", "Two", "Three"})
@@ -187,7 +194,10 @@ inline void StormThenDetach(ControlForm& f, int messages)
         AddHeaderItem(header, i, 60, "Item");
     HWND bar = f.Add("ProgressBarWndClass", WS_BORDER, 150, 22);
     SendMessageA(bar, PBM_SETPOS, 40, 0);
-    std::vector<HWND> targets = {f.form, button, header, bar,
+    std::vector<HWND> targets = {f.form,
+                                 button,
+                                 header,
+                                 bar,
                                  f.Add("ProgressBarWndClass", PBS_VERTICAL, 30, 60),
                                  f.Add("ThunderCheckBox", BS_AUTOCHECKBOX, 120, 20),
                                  f.Add("ThunderOptionButton", BS_AUTORADIOBUTTON, 120, 20),

@@ -14,8 +14,11 @@ struct BuiltStrips : GdiBalance {
 const struct {
     HDC* strip;
     int width, height;
-} kStrips[] = {{&ButtonFaceStrip, 7, 84}, {&ComboButtonStrip, 15, 18}, {&CheckGlyphStrip, 18, 24},
-               {&OptionCircleStrip, 13, 52}, {&HeaderItemStrip, 9, 20}};
+} kStrips[] = {{&ButtonFaceStrip, 7, 84},
+               {&ComboButtonStrip, 15, 18},
+               {&CheckGlyphStrip, 18, 24},
+               {&OptionCircleStrip, 13, 52},
+               {&HeaderItemStrip, 9, 20}};
 
 std::vector<COLORREF> AllPixels()
 {
@@ -55,7 +58,8 @@ bool Between(COLORREF a, COLORREF middle, COLORREF b)
 
 }  // namespace
 
-TEST_CASE_FIXTURE(BuiltStrips, "the five strips are full-colour images of their sizes, every pixel painted")
+TEST_CASE_FIXTURE(BuiltStrips,
+                  "the five strips are full-colour images of their sizes, every pixel painted")
 {
     for (const auto& s : kStrips) {
         REQUIRE(*s.strip != NULL);
@@ -72,11 +76,13 @@ TEST_CASE_FIXTURE(BuiltStrips, "the five strips are full-colour images of their 
     }
 }
 
-TEST_CASE_FIXTURE(BuiltStrips, "push-button faces: symmetric, rounded, framed, with highlight and body")
+TEST_CASE_FIXTURE(BuiltStrips,
+                  "push-button faces: symmetric, rounded, framed, with highlight and body")
 {
     HDC s = ButtonFaceStrip;
     const COLORREF top[7] = {16376255, 14922603, 14194476, 13995803, 14194476, 14922603, 16376255};
-    const COLORREF bottom[7] = {16508874, 14790240, 14194218, 13995803, 14194218, 14790240, 16508874};
+    const COLORREF bottom[7] = {16508874, 14790240, 14194218, 13995803,
+                                14194218, 14790240, 16508874};
     for (int y = 0; y < 84; ++y) {
         int cell = y / 21, row = y % 21;
         CAPTURE(y);
@@ -91,16 +97,36 @@ TEST_CASE_FIXTURE(BuiltStrips, "push-button faces: symmetric, rounded, framed, w
             CHECK(GetPixel(s, 0, y) == (cell < 3 ? 13995803u : 15254407u));
     }
     CheckPixels(s, {// normal: corner edges, highlight, body with a step at row 11
-                    {0, 1, 14856809}, {0, 2, 14128425}, {3, 1, 16777215}, {2, 1, 16511975},
-                    {3, 3, 16578801}, {3, 10, 16378583}, {3, 11, 16114380}, {3, 17, 15388849},
-                    {1, 3, 16644853}, {1, 17, 15785673},
+                    {0, 1, 14856809},
+                    {0, 2, 14128425},
+                    {3, 1, 16777215},
+                    {2, 1, 16511975},
+                    {3, 3, 16578801},
+                    {3, 10, 16378583},
+                    {3, 11, 16114380},
+                    {3, 17, 15388849},
+                    {1, 3, 16644853},
+                    {1, 17, 15785673},
                     // hot: ring in rows 1 and 19 and column 1, body; pressed: deeper, inverted
-                    {1, 22, 16499014}, {3, 40, 16499014}, {1, 30, 16499014}, {3, 24, 16576210},
-                    {3, 38, 15914151}, {2, 24, 16638894}, {2, 38, 16109711}, {1, 43, 16365361},
-                    {3, 45, 15979679}, {3, 53, 16509903}, {3, 59, 16640707}, {2, 59, 16704686},
+                    {1, 22, 16499014},
+                    {3, 40, 16499014},
+                    {1, 30, 16499014},
+                    {3, 24, 16576210},
+                    {3, 38, 15914151},
+                    {2, 24, 16638894},
+                    {2, 38, 16109711},
+                    {1, 43, 16365361},
+                    {3, 45, 15979679},
+                    {3, 53, 16509903},
+                    {3, 59, 16640707},
+                    {2, 59, 16704686},
                     // disabled
-                    {0, 63, 16513010}, {3, 63, 15254407}, {0, 83, 16512754}, {1, 64, 16645112},
-                    {3, 66, 16513010}, {3, 80, 15983570}});
+                    {0, 63, 16513010},
+                    {3, 63, 15254407},
+                    {0, 83, 16512754},
+                    {1, 64, 16645112},
+                    {3, 66, 16513010},
+                    {3, 80, 15983570}});
     for (int cell = 0; cell < 4; ++cell)
         for (int x : {1, 3})
             CHECK(Between(GetPixel(s, x, 21 * cell + 3), GetPixel(s, x, 21 * cell + 7),
@@ -110,15 +136,22 @@ TEST_CASE_FIXTURE(BuiltStrips, "push-button faces: symmetric, rounded, framed, w
 TEST_CASE_FIXTURE(BuiltStrips, "drop-down button faces, and the arrow in both colours on magenta")
 {
     HDC s = ComboButtonStrip;
-    CheckPixels(s, {{0, 0, 13738062}, {4, 17, 13738062}, {2, 0, 16775656}, {3, 17, 15983040},
-                    {2, 1, 16641729}, {2, 16, 14923877}, {7, 0, 15983038}, {6, 1, 14857569}});
+    CheckPixels(s, {{0, 0, 13738062},
+                    {4, 17, 13738062},
+                    {2, 0, 16775656},
+                    {3, 17, 15983040},
+                    {2, 1, 16641729},
+                    {2, 16, 14923877},
+                    {7, 0, 15983038},
+                    {6, 1, 14857569}});
     CHECK(FirstPixelNotAsExpected(s, 15, 18, [&](int x, int y) {
               bool arrow = y < 8 && x >= 8 + y % 4 && x <= 14 - y % 4;
               return x < 8 ? GetPixel(s, x, y) : !arrow ? kKeyColor : y < 4 ? 6247705 : 11314564;
           }) == "");
 }
 
-TEST_CASE_FIXTURE(BuiltStrips, "check glyphs: their shapes, one colour per row, disabled 9 columns right")
+TEST_CASE_FIXTURE(BuiltStrips,
+                  "check glyphs: their shapes, one colour per row, disabled 9 columns right")
 {
     HDC s = CheckGlyphStrip;
     // Rows of the enabled glyphs as {row, first column, last column}.
@@ -141,13 +174,24 @@ TEST_CASE_FIXTURE(BuiltStrips, "check glyphs: their shapes, one colour per row, 
             CHECK((!drawn || y >= 16 || c == rowColour[x / 9]));  // check mark and square
         }
     }
-    CheckPixels(s, {{8, 0, 1947476},  {3, 7, 168245},   {17, 0, 9231016},  {12, 7, 8308632},
-                    {1, 9, 1815633},  {7, 15, 431673},  {10, 9, 9165222},  {16, 15, 8440218},
-                    {4, 19, 1683791}, {4, 21, 761151},  {3, 18, 6343815},  {5, 22, 5223539},
-                    {13, 19, 9230503}, {13, 21, 8769183}});
+    CheckPixels(s, {{8, 0, 1947476},
+                    {3, 7, 168245},
+                    {17, 0, 9231016},
+                    {12, 7, 8308632},
+                    {1, 9, 1815633},
+                    {7, 15, 431673},
+                    {10, 9, 9165222},
+                    {16, 15, 8440218},
+                    {4, 19, 1683791},
+                    {4, 21, 761151},
+                    {3, 18, 6343815},
+                    {5, 22, 5223539},
+                    {13, 19, 9230503},
+                    {13, 21, 8769183}});
 }
 
-TEST_CASE_FIXTURE(BuiltStrips, "option discs: one outline in all four cells, shaded rings and interiors")
+TEST_CASE_FIXTURE(BuiltStrips,
+                  "option discs: one outline in all four cells, shaded rings and interiors")
 {
     HDC s = OptionCircleStrip;
     const COLORREF darkest[4] = {13805187, 13805187, 12683620, 15258305};
@@ -159,10 +203,15 @@ TEST_CASE_FIXTURE(BuiltStrips, "option discs: one outline in all four cells, sha
         if (row == 0 || row == 12)
             CheckPixels(s, {{6, y, darkest[cell]}, {3, y, softest[cell]}, {9, y, softest[cell]}});
     }
-    CheckPixels(s, {{6, 6, 16777215}, {10, 10, 16777215}, {2, 2, 16249581},  // normal
-                    {2, 15, 16313027}, {10, 23, 16643551},                   // hot
-                    {2, 36, 16114093}, {10, 28, 16445391},                   // pressed
-                    {6, 45, 16777215}, {2, 41, 16513270}});                  // disabled
+    CheckPixels(s, {{6, 6, 16777215},
+                    {10, 10, 16777215},
+                    {2, 2, 16249581},  // normal
+                    {2, 15, 16313027},
+                    {10, 23, 16643551},  // hot
+                    {2, 36, 16114093},
+                    {10, 28, 16445391},  // pressed
+                    {6, 45, 16777215},
+                    {2, 41, 16513270}});  // disabled
 }
 
 TEST_CASE_FIXTURE(BuiltStrips, "header faces: bottom line, middle columns and separators")
@@ -170,9 +219,18 @@ TEST_CASE_FIXTURE(BuiltStrips, "header faces: bottom line, middle columns and se
     HDC s = HeaderItemStrip;
     for (int x = 0; x < 9; ++x)
         CHECK(GetPixel(s, x, 19) == 15915712);
-    CheckPixels(s, {{0, 0, 16709098}, {2, 1, 16709098}, {1, 9, 16180691}, {1, 18, 16180691},
-                    {2, 9, 14266490}, {2, 10, 14266490}, {3, 5, 16433758}, {4, 0, 16707283},
-                    {4, 18, 16571816}, {5, 9, 14393931}, {7, 1, 16768159}, {7, 16, 16773832},
+    CheckPixels(s, {{0, 0, 16709098},
+                    {2, 1, 16709098},
+                    {1, 9, 16180691},
+                    {1, 18, 16180691},
+                    {2, 9, 14266490},
+                    {2, 10, 14266490},
+                    {3, 5, 16433758},
+                    {4, 0, 16707283},
+                    {4, 18, 16571816},
+                    {5, 9, 14393931},
+                    {7, 1, 16768159},
+                    {7, 16, 16773832},
                     {8, 10, 14393931}});
 }
 

@@ -79,8 +79,7 @@ bool PlacePointer(POINT p)
 bool ShootHotButton(HWND form, const wchar_t* path)
 {
     HWND button = ControlOf(form, IDC_COMMAND5);
-    return button && SetForegroundWindow(form) && PlacePointer(CentreOf(button)) &&
-           WaitFor([&] {
+    return button && SetForegroundWindow(form) && PlacePointer(CentreOf(button)) && WaitFor([&] {
                return reinterpret_cast<INT_PTR>(GetPropA(button, kStateProp)) == kHot &&
                       !GetPropA(button, kTimerProp);
            }) &&

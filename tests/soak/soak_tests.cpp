@@ -53,9 +53,9 @@ TEST_CASE_FIXTURE(GdiBalance, "10,000 detach and attach cycles of the main windo
         std::vector<COLORREF> images;
         for (int i = 0; i < 4; ++i)
             for (int p = 0; p < w * h; p += 7)
-                images.push_back(GetPixel(
-                    reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(i).c_str())),
-                    p % w, p / w));
+                images.push_back(
+                    GetPixel(reinterpret_cast<HDC>(GetWindowProp(button, ImageDCProp(i).c_str())),
+                             p % w, p / w));
         return std::make_tuple(g_AttachedCount, GdiLiveObjectCount(), BeautifierPropsOf(button),
                                images);
     };
@@ -77,7 +77,9 @@ TEST_CASE_FIXTURE(GdiBalance, "10,000 detach and attach cycles of the main windo
     g_Form1UnloadStep = BeautifierDetach;
 }
 
-TEST_CASE_FIXTURE(GdiBalance, "1,000 swaps of the beautified main window and the instructions leave one window each time")
+TEST_CASE_FIXTURE(
+    GdiBalance,
+    "1,000 swaps of the beautified main window and the instructions leave one window each time")
 {
     HWND f1 = ShowBeautifiedForm1();
     for (int i = 0; i < 1000; ++i) {
@@ -100,12 +102,16 @@ TEST_CASE_FIXTURE(GdiBalance, "1,000 swaps of the beautified main window and the
     CHECK(!g_Initialized);
 }
 
-TEST_CASE_FIXTURE(ControlForm, "200,000 random messages to every kind of control, then a detach, leave nothing behind")
+TEST_CASE_FIXTURE(
+    ControlForm,
+    "200,000 random messages to every kind of control, then a detach, leave nothing behind")
 {
     StormThenDetach(*this, 200000);
 }
 
-TEST_CASE_FIXTURE(ControlForm, "each GDI creation failing in turn while attaching, painting, fading, resizing and detaching")
+TEST_CASE_FIXTURE(
+    ControlForm,
+    "each GDI creation failing in turn while attaching, painting, fading, resizing and detaching")
 {
     HWND button = Add("Button", 0, 100, 30), combo = Add("ComboBox", CBS_DROPDOWN, 120, 200);
     HWND header = Add(WC_HEADERA, 0, 120, 20), bar = Add("ProgressBarWndClass", WS_BORDER, 120, 20);

@@ -8,8 +8,8 @@ namespace {
 
 HWND ShapedButton(const char* caption, DWORD style, HWND parent)
 {
-    HWND button = CreateWindowExA(0, "Button", caption, style, 0, 0, 80, 24, parent, NULL, NULL,
-                                  NULL);
+    HWND button =
+        CreateWindowExA(0, "Button", caption, style, 0, 0, 80, 24, parent, NULL, NULL, NULL);
     SetWindowRgn(button, CreateEllipticRgn(0, 0, 80, 24), FALSE);
     return button;
 }
@@ -19,8 +19,8 @@ HWND ShapedButton(const char* caption, DWORD style, HWND parent)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR caption, int)
 {
     ShapedButton(caption, WS_POPUP, NULL);
-    HWND form = CreateWindowExA(0, "#32770", caption, WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL,
-                                NULL);
+    HWND form =
+        CreateWindowExA(0, "#32770", caption, WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
     ShapedButton(caption, WS_CHILD | WS_VISIBLE, form);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
         MsgWaitForMultipleObjects(0, NULL, FALSE, 100, QS_ALLINPUT);

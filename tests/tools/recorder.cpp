@@ -45,8 +45,8 @@ void AppendRecord(const std::wstring& file, const std::wstring& line)
 {
     char utf8[4096];
     int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8, NULL, NULL);
-    HANDLE log = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                             OPEN_ALWAYS, 0, NULL);
+    HANDLE log = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             NULL, OPEN_ALWAYS, 0, NULL);
     DWORD written;
     WriteFile(log, utf8, n > 0 ? n - 1 : 0, &written, NULL);
     CloseHandle(log);
@@ -101,8 +101,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
     std::wstring commandLine = GetCommandLineW();
-    AppendRecord(folder + L"recorded.txt", name + L"\t" + std::to_wstring(show) + L"\t" + module + L"\t" +
-                                               current + L"\t" + commandLine + L"\n");
+    AppendRecord(folder + L"recorded.txt", name + L"\t" + std::to_wstring(show) + L"\t" + module +
+                                               L"\t" + current + L"\t" + commandLine + L"\n");
 
     unsigned exitCode = 0, delay = 0;
     char mode[16] = {};
@@ -114,6 +114,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     Sleep(delay);
     if (strcmp(mode, "import") == 0)
-        return static_cast<int>(ImportWithReg(commandLine.substr(commandLine.find_last_of(L' ') + 1)));
+        return static_cast<int>(
+            ImportWithReg(commandLine.substr(commandLine.find_last_of(L' ') + 1)));
     return static_cast<int>(exitCode);
 }
