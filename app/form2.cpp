@@ -57,13 +57,8 @@ void PaintPicture(HWND hwnd, HDC dc)
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        PaintPicture(hwnd, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintCycle(hwnd, PaintPicture);
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;

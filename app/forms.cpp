@@ -97,13 +97,8 @@ void PaintFrame(HWND hwnd, HDC dc)
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        PaintFrame(hwnd, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintCycle(hwnd, PaintFrame);
     case WM_SETFONT:
         SetWindowLongPtrW(hwnd, kFrameFontSlot, static_cast<LONG_PTR>(wParam));
         if (LOWORD(lParam))
@@ -129,6 +124,15 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+LRESULT PaintCycle(HWND hwnd, void (*paint)(HWND hwnd, HDC dc))
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    paint(hwnd, dc);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
 
 bool RegisterProgramClasses(HINSTANCE instance)
 {

@@ -31,6 +31,10 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
 void SubclassControl(HWND control, WNDPROC proc);
 LRESULT CallControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
+// WM_PAINT of a window the program draws itself: one paint cycle, its DC
+// handed to paint. Returns 0, as a handled WM_PAINT does.
+LRESULT PaintCycle(HWND hwnd, void (*paint)(HWND hwnd, HDC dc));
+
 // Sets the colour of a frame's caption.
 void SetFrameTextColor(HWND frame, COLORREF color);
 

@@ -97,6 +97,19 @@ void DrawSlices(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy
     }
 }
 
+// FillRect or FrameRect with a brush of the colour, made for the call.
+int WithSolidBrush(int(WINAPI* draw)(HDC, const RECT*, HBRUSH), HDC dc, int x, int y, int width,
+                   int height, COLORREF colour)
+{
+    OwnedBrush brush(GdiCreateSolidBrush(colour));
+    // Both read small brush values as system colour numbers: never hand
+    // them a 0 brush.
+    if (!brush)
+        return 0;
+    RECT r = Box(x, y, width, height);
+    return draw(dc, &r, brush.get());
+}
+
 // The screen's DC, borrowed from the system's cache for the owner's life.
 class ScreenDC {
 public:
@@ -143,22 +156,12 @@ BOOL DeleteMemoryDC(HDC dc)
 
 int FillSolidRect(HDC dc, int x, int y, int width, int height, COLORREF colour)
 {
-    OwnedBrush brush(GdiCreateSolidBrush(colour));
-    // FillRect reads small brush values as system colour numbers: never
-    // hand it a 0 brush.
-    if (!brush)
-        return 0;
-    RECT r = Box(x, y, width, height);
-    return FillRect(dc, &r, brush.get());
+    return WithSolidBrush(FillRect, dc, x, y, width, height, colour);
 }
 
 int FrameSolidRect(HDC dc, int x, int y, int width, int height, COLORREF colour)
 {
-    OwnedBrush brush(GdiCreateSolidBrush(colour));
-    if (!brush)
-        return 0;
-    RECT r = Box(x, y, width, height);
-    return FrameRect(dc, &r, brush.get());
+    return WithSolidBrush(FrameRect, dc, x, y, width, height, colour);
 }
 
 BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height)

@@ -71,6 +71,15 @@ void PointerAway()
 struct InteractionForm : AttachedForm {
     InteractionForm() { PointerAway(); }
     ~InteractionForm() { PointerAway(); }
+    // The form's one push button, attached, and the pointer moved into it.
+    HWND EnteredButton()
+    {
+        HWND button = Add("Button", 0, 100, 30);
+        Attach();
+        PointerOver(button, 50, 15);
+        SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
+        return button;
+    }
 };
 
 // What the screen shows of a push button against its state images, at a
@@ -101,16 +110,25 @@ bool ImagesHaveFocusBox(HWND button)
     return dots > 20;
 }
 
+// A move that enters the button again: the hot face fades in on the timer
+// that already runs (id), and shows once the fade has ended.
+void EnterAgainAndFadeHot(HWND button, UINT_PTR id)
+{
+    SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
+    CHECK(Prop(button, kPropOldState) == StateHot);
+    CHECK(Prop(button, kPropAlphaLevel) == 0);
+    CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
+    REQUIRE(FadeEnded(button));
+    CHECK(Shows(button, StateHot));
+}
+
 }  // namespace
 
 TEST_CASE_FIXTURE(
     InteractionForm,
     "push button: entering, leaving and entering again share one timer; the hot face ends the fade")
 {
-    HWND button = Add("Button", 0, 100, 30);
-    Attach();
-    PointerOver(button, 50, 15);
-    SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
+    HWND button = EnteredButton();
     UINT_PTR id = Prop(button, kPropTimerId);
     CHECK(id != 0);
     CHECK(Prop(button, kPropOldState) == StateHot);
@@ -125,12 +143,7 @@ TEST_CASE_FIXTURE(
     CHECK(Prop(button, kPropOldState) == StateNormal);
     CHECK(Prop(button, kPropAlphaLevel) == 0);
     CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
-    SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
-    CHECK(Prop(button, kPropOldState) == StateHot);
-    CHECK(Prop(button, kPropAlphaLevel) == 0);
-    CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
-    REQUIRE(FadeEnded(button));
-    CHECK(Shows(button, StateHot));
+    EnterAgainAndFadeHot(button, id);
 
     PointerAway();
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
@@ -142,10 +155,7 @@ TEST_CASE_FIXTURE(
     InteractionForm,
     "push button: pressed at once, held face while dragged away and back, a click ends outside")
 {
-    HWND button = Add("Button", 0, 100, 30);
-    Attach();
-    PointerOver(button, 50, 15);
-    SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
+    HWND button = EnteredButton();
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 15));
     CHECK(Prop(button, kPropOldState) == StatePressed);
     CHECK(Prop(button, kPropTimerId) == 0);
@@ -169,12 +179,7 @@ TEST_CASE_FIXTURE(
     CHECK(Prop(button, kPropTimerId) != 0);
     // The pointer never left, but the next move is an entry again.
     UINT_PTR id = Prop(button, kPropTimerId);
-    SendMessageA(button, WM_MOUSEMOVE, 0, At(50, 15));
-    CHECK(Prop(button, kPropOldState) == StateHot);
-    CHECK(Prop(button, kPropAlphaLevel) == 0);
-    CHECK(Prop(button, kPropTimerId) == INT_PTR(id));
-    REQUIRE(FadeEnded(button));
-    CHECK(Shows(button, StateHot));
+    EnterAgainAndFadeHot(button, id);
     SendMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, At(50, 15));
     CHECK(Prop(button, kPropOldState) == StatePressed);
     CHECK(Prop(button, kPropTimerId) == 0);
