@@ -235,7 +235,8 @@ TEST_CASE_FIXTURE(
     CHECK(ImagesHaveFocusBox(second));
     CHECK(Prop(first, kPropTimerId) != 0);
     CHECK(Prop(second, kPropTimerId) != 0);
-    REQUIRE((FadeEnded(first) && FadeEnded(second)));
+    REQUIRE(FadeEnded(first));
+    REQUIRE(FadeEnded(second));
     CHECK(Shows(first, StateNormal));
     CHECK(Shows(second, StateNormal));
 }

@@ -63,7 +63,9 @@ TEST_CASE_FIXTURE(AttachedForm,
     // The normal face is white; the others differ from it and each other in the corner.
     COLORREF normal = kWhite, hot = GetPixel(ComboButtonStrip, 1, 0);
     COLORREF pressed = GetPixel(ComboButtonStrip, 5, 0);
-    REQUIRE((normal != hot && hot != pressed && pressed != normal));
+    REQUIRE(normal != hot);
+    REQUIRE(hot != pressed);
+    REQUIRE(pressed != normal);
     for (HWND combo : {list, editable, drives}) {
         CAPTURE(GetWindowLongA(combo, GWL_STYLE) & 3);
         ComboButtonPoints button = ComboButtonOf(combo);

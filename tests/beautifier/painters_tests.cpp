@@ -218,7 +218,8 @@ TEST_CASE_FIXTURE(Form,
     HWND up = Add("msctls_progress32", PBS_VERTICAL | WS_BORDER, 32, 102);  // not PBS_SMOOTH
     for (HWND bar : {across, up})
         SendMessageA(bar, PBM_SETRANGE32, static_cast<WPARAM>(-100), 2 * kProgressScale);
-    REQUIRE((ClientSize(across).cx == 200 && ClientSize(up).cy == 100));
+    REQUIRE(ClientSize(across).cx == 200);
+    REQUIRE(ClientSize(up).cy == 100);
     const struct {
         HWND bar;
         int position;

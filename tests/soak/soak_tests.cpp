@@ -89,7 +89,9 @@ TEST_CASE_FIXTURE(
         HWND f2 = OpenForm2();
         REQUIRE(f2 != NULL);
         REQUIRE(VisibleTopLevelWindows() == 1);
-        REQUIRE((g_AttachedCount == 0 && GdiLiveObjectCount() == start && AllDead(made)));
+        REQUIRE(g_AttachedCount == 0);
+        REQUIRE(GdiLiveObjectCount() == start);
+        REQUIRE(AllDead(made));
         SendMessageW(f2, WM_CLOSE, 0, 0);
         f1 = OpenForm1();
         REQUIRE(f1 != NULL);
