@@ -10,7 +10,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-eval "$("$root/scripts/build.sh" bench bench-counts)"
+# A failed build stops here: set -e does not see through eval "$(...)".
+folders=$("$root/scripts/build.sh" bench bench-counts)
+eval "$folders"
 arch=win32
 [ "$SUITE" = "$XP" ] || arch=win64
 run=("$root/scripts/wine-run" --state "$SUITE/wine" --arch "$arch")

@@ -6,7 +6,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-eval "$("$root/scripts/build.sh" Sertavo sertavo-shot)"
+# A failed build stops here: set -e does not see through eval "$(...)".
+folders=$("$root/scripts/build.sh" Sertavo sertavo-shot)
+eval "$folders"
 arch=win32
 [ "$SUITE" = "$XP" ] || arch=win64
 run=("$root/scripts/wine-run" --state "$root/build/run-wine" --arch "$arch")

@@ -4,7 +4,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-eval "$("$root/scripts/build.sh")"
+# A failed build stops here: set -e does not see through eval "$(...)".
+folders=$("$root/scripts/build.sh")
+eval "$folders"
 host=$("$root/scripts/host32.sh")
 
 # Which program each test runs, the architecture it was built for (read from
