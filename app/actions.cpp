@@ -61,12 +61,13 @@ int ShowBox(HWND owner, const std::wstring& text, const wchar_t* title, UINT fla
 
 // Says how the action ended: the run keeps the text, and shows it in a box
 // when it shows reports of that kind. An empty text shows nothing.
-void Report(ActionRun& run, bool success, const std::wstring& text, const wchar_t* title)
+void Report(ActionRun& run, bool success, const std::wstring& text, const wchar_t* title,
+            UINT failureIcon = MB_ICONERROR)
 {
     run.succeeded = success;
     run.report = text;
     if (!text.empty() && (success ? run.showSuccess : run.showFailure))
-        ShowBox(run.owner, text, title, MB_OK | (success ? MB_ICONINFORMATION : MB_ICONERROR));
+        ShowBox(run.owner, text, title, MB_OK | (success ? MB_ICONINFORMATION : failureIcon));
 }
 
 std::wstring Seconds(DWORD ms)
@@ -219,6 +220,23 @@ void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, 
         Report(run, true, std::wstring(), kProgramTitle);
 }
 
+// Vista and later search otherwise: the six values mean nothing there, and
+// registering every library of the system folder runs each library's own
+// code for nothing (Windows Resource Protection refuses most of it). There
+// a repair starts nothing and says why.
+bool RepairsApplyHere(ActionRun& run)
+{
+    WindowsVersion version = RealWindowsVersion();
+    if (RepairsApplyTo(version))
+        return true;
+    std::wstring number = std::to_wstring(version.major) + L"." + std::to_wstring(version.minor);
+    Report(run, false,
+           L"这些修复只适用于 Windows XP 和 Windows Server 2003。\n这个 Windows 的版本是 " +
+               number + L"，它的搜索功能与 Windows XP 不同，不需要这些修复。\n没有做任何修改。",
+           kProgramTitle, MB_ICONWARNING);
+    return false;
+}
+
 // On 64-bit Windows an action that cannot reach the native system does
 // nothing at all: what it changed would be invisible to the 64-bit shell.
 bool NativeSystemInReach(ActionRun& run, const wchar_t* title)
@@ -325,7 +343,7 @@ std::wstring ValuesAsRead(int resourceId)
 void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId,
                            const wchar_t* reportText)
 {
-    if (!NativeSystemInReach(run, kHintTitle))
+    if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kHintTitle))
         return;
     std::wstring failure;
     bool created = false;
@@ -473,7 +491,7 @@ void RestartShell(ActionRun& run)
 
 void RepairShellLibrary(ActionRun& run)
 {
-    if (!NativeSystemInReach(run, kProgramTitle))
+    if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kProgramTitle))
         return;
     HandleOwner process(
         StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle));
@@ -499,7 +517,7 @@ void RepairShellLibrary(ActionRun& run)
 
 void RegisterAllLibraries(ActionRun& run)
 {
-    if (!NativeSystemInReach(run, kProgramTitle))
+    if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kProgramTitle))
         return;
     // The console shows the loop's progress; a click reports nothing after
     // it. The loop's exit code is that of its last library, which says

@@ -6,16 +6,24 @@ using IsWow64ProcessProc = BOOL(WINAPI*)(HANDLE, BOOL*);
 using DisableRedirectionProc = BOOL(WINAPI*)(void**);
 using RevertRedirectionProc = BOOL(WINAPI*)(void*);
 
-// 32-bit Windows XP has no Wow64DisableWow64FsRedirection: it comes with
-// the 64-bit editions (XP x64, Server 2003 SP1) and later.
+using GetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
+
+// A function of a system library that is always loaded, looked up by name:
+// 32-bit Windows XP has no Wow64DisableWow64FsRedirection (it comes with the
+// 64-bit editions, Server 2003 SP1 and later).
 template <class Proc>
-Proc Kernel32Function(const char* name)
+Proc SystemFunction(const wchar_t* library, const char* name)
 {
     // Through a function type without parameters: GetProcAddress's own type
     // does not convert to the real one directly.
-    auto proc =
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name));
+    auto proc = reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(library), name));
     return reinterpret_cast<Proc>(proc);
+}
+
+template <class Proc>
+Proc Kernel32Function(const char* name)
+{
+    return SystemFunction<Proc>(L"kernel32.dll", name);
 }
 
 }  // namespace
@@ -62,4 +70,21 @@ NativeFileSystem::~NativeFileSystem()
 REGSAM NativeRegistryView()
 {
     return RunsUnderWow64() ? KEY_WOW64_64KEY : 0;
+}
+
+WindowsVersion RealWindowsVersion()
+{
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    // Every NT exports RtlGetVersion; GetVersionExW only stands in should a
+    // system not.
+    auto rtlGetVersion = SystemFunction<GetVersionProc>(L"ntdll.dll", "RtlGetVersion");
+    if (!(rtlGetVersion && rtlGetVersion(&info) == 0) && !GetVersionExW(&info))
+        return WindowsVersion{0, 0};
+    return WindowsVersion{info.dwMajorVersion, info.dwMinorVersion};
+}
+
+bool RepairsApplyTo(WindowsVersion version)
+{
+    return version.major == 5 && (version.minor == 1 || version.minor == 2);
 }

@@ -39,3 +39,16 @@ private:
 // The access flag that opens registry keys in the native view:
 // KEY_WOW64_64KEY under WOW64, and nothing elsewhere.
 REGSAM NativeRegistryView();
+
+// The version of the Windows the program runs on. GetVersionEx answers 6.2
+// on Windows 8.1 and later to programs whose manifest does not name them;
+// the kernel's own RtlGetVersion tells the truth on every release.
+struct WindowsVersion {
+    DWORD major, minor;
+};
+WindowsVersion RealWindowsVersion();
+
+// The repairs mend the search of Windows XP (5.1) and of Server 2003 and
+// XP x64 (5.2). Windows 2000 has no Search Companion, and Vista (6.0) and
+// later replaced the whole search.
+bool RepairsApplyTo(WindowsVersion version);

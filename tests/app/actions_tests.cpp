@@ -684,3 +684,58 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     CHECK(run.lines[0] == L"/repair-shell：成功");
     CHECK(Contains(run.lines[1], L"无法写入日志文件"));
 }
+
+// Wine reports the Windows its AppDefaults key names to that program alone,
+// from its next start on.
+struct ProgramSeesWindows7 {
+    const wchar_t* key = L"Software\\Wine\\AppDefaults\\Sertavo.exe";
+    ProgramSeesWindows7()
+    {
+        HKEY k;
+        REQUIRE(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &k,
+                                NULL) == 0);
+        RegSetValueExW(k, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win7"), 10);
+        RegCloseKey(k);
+    }
+    ~ProgramSeesWindows7() { RegDeleteKeyW(HKEY_CURRENT_USER, key); }
+};
+
+TEST_CASE("on Windows 7 the repairs change nothing and say why; the shell restart still runs" *
+          doctest::test_suite("win7"))
+{
+    // The test run has Wine report Windows 7 to this program as well.
+    REQUIRE(RealWindowsVersion().major == 6);
+    FakeTools tools;
+    for (const wchar_t* tool : {L"regsvr32", L"regedit", L"cmd"})
+        tools.Install(tool);
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    const std::vector<std::wstring> before = ValuesIn(IDR_PAYLOAD_REPAIR);
+    const int buttons[] = {IDC_COMMAND5, IDC_COMMAND6, IDC_COMMAND2, IDC_COMMAND3};
+    const wchar_t* switches[] = {L"/repair-shell", L"/register-all", L"/repair-registry",
+                                 L"/restore-registry"};
+    MainWindow w;
+    MessageBoxWatcher boxes;
+    ProgramSeesWindows7 child;
+    for (size_t i = 0; i < 4; ++i) {
+        CAPTURE(i);
+        w.Click(buttons[i]);
+        REQUIRE(boxes.seen.size() == i + 1);
+        CHECK(boxes.seen[i].title == L"Sertavo");
+        CHECK(boxes.seen[i].icon == IDI_WARNING);
+        CHECK(Contains(boxes.seen[i].text, L"只适用于 Windows XP 和 Windows Server 2003"));
+        CHECK(Contains(boxes.seen[i].text, L"版本是 6.1"));
+
+        ProgramRun run =
+            RunProgramWith(std::wstring(L"/quiet ") + switches[i] + L" /restart-shell");
+        CHECK(run.exitCode == 1);
+        REQUIRE(run.lines.size() == 1);
+        CHECK(run.lines[0].find(std::wstring(switches[i]) + L"：失败：这些修复只适用于") == 0);
+    }
+    CHECK(tools.StartedTools().empty());
+    CHECK(!FileExists(kRepairFile));
+    CHECK(!FileExists(kRestoreFile));
+    CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == before);
+
+    CHECK(RunProgramWith(L"/quiet /restart-shell").exitCode == 0);
+    CHECK(tools.StartedTools().size() == 1);
+}

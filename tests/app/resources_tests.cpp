@@ -182,3 +182,16 @@ TEST_CASE("the version resource names the product")
                            reinterpret_cast<void**>(&translation), &len));
     CHECK(*translation == MAKELONG(0x0804, 1200));
 }
+
+TEST_CASE("the manifest runs the program as its invoker, in a form Windows XP reads")
+{
+    ProgramFile exe;
+    std::string manifest = ResourceBytes(exe.module, RT_MANIFEST, 1, LANG_NEUTRAL);
+    auto has = [&](const char* part) { return manifest.find(part) != std::string::npos; };
+    CHECK(has("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"));
+    // One namespace, not asm.v1: XP refuses trustInfo in the default one, and
+    // an element declaring two restarts an XP SP2 session.
+    CHECK(has("<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">"));
+    CHECK(!has("Common-Controls"));
+    CHECK(!has("dpiAware"));
+}
