@@ -4,8 +4,8 @@
 #include "payloads.h"
 #include "program.h"
 #include "resource_ids.h"
-
-ActionTimeouts g_ActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000};
+#include "shell.h"
+#include <functional>
 
 namespace {
 
@@ -29,8 +29,16 @@ const wchar_t kTaskKill[] = L"taskkill.exe";
 
 const wchar_t kRestartShellQuestion[] =
     L"        刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！";
-const wchar_t kRestartShellCommand[] = L"cmd /c taskkill /f /im explorer.exe & explorer.exe";
 const wchar_t kRestartShellDeclined[] = L"没有重新启动桌面外壳：回答了“否”。";
+const wchar_t kShellNotRestarted[] = L"\n没有重新启动桌面外壳。";
+const wchar_t kRestartAsSystem[] =
+    L"本程序以本地系统账户（SYSTEM）运行：重新启动桌面外壳会结束登录用户的桌面外壳，"
+    L"并以系统的权限在其桌面上启动新的。";
+const wchar_t kNoTaskbar[] =
+    L"这个桌面上没有任务栏，也就没有可以重新启动的桌面外壳"
+    L"（例如在启动脚本或服务中运行时）。";
+const wchar_t kTaskbarOfAnotherUser[] =
+    L"任务栏属于另一个用户：本程序只重新启动运行它的用户自己的桌面外壳。";
 
 const wchar_t kRegisterShellCommand[] = L"regsvr32 /i  /s shell32.dll";
 const wchar_t kSimpleRepairDone[] = L"简单功能修复成功，请试运行搜索功能看！";
@@ -40,8 +48,11 @@ const wchar_t kRegisterAllCommand[] =
     L"cmd.exe /c"
     L"  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1";
 
-const wchar_t kRepairPayloadPath[] = L"c:\\windows\\system32\\Ytqv.reg";
-const wchar_t kRestorePayloadPath[] = L"c:\\windows\\system32\\Ntqv.reg";
+// In the system folder; on a standard installation the registry editor is
+// given "c:\windows\system32\Ytqv.reg", in exactly these letters.
+const wchar_t kStandardSystemFolder[] = L"c:\\windows\\system32";
+const wchar_t kRepairPayloadFile[] = L"Ytqv.reg";
+const wchar_t kRestorePayloadFile[] = L"Ntqv.reg";
 const wchar_t kRepairRegistryDone[] = L"“修复注册表”成功，刷新后即可生效！";
 const wchar_t kRestoreRegistryDone[] = L"“恢复注册表”成功，刷新后即可生效！";
 
@@ -89,15 +100,34 @@ std::wstring ToolPath(const Tool& tool)
 }
 
 struct Waited {
-    bool finished;
-    DWORD exitCode;
-    DWORD error;  // the system's error when the wait itself failed
+    bool done;       // what was waited for came: the tool ended, or its sign
+    bool ended;      // the tool has ended...
+    DWORD exitCode;  // ...with this exit code
+    DWORD error;     // the system's error when the wait itself failed
 };
 
-// Waits for a process the way a modal dialog waits for its user: the owner
-// is disabled (it takes no clicks or keys, and the focus leaves it) but goes
-// on painting, since every message is still dispatched.
-Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
+// Dispatches what is queued; a WM_QUIT is kept back for after the wait.
+void DispatchQueued(bool* quit, WPARAM* quitCode)
+{
+    MSG queued;
+    while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+        if (queued.message == WM_QUIT) {
+            *quit = true;
+            *quitCode = queued.wParam;
+            continue;
+        }
+        TranslateMessage(&queued);
+        DispatchMessageW(&queued);
+    }
+}
+
+// Waits the way a modal dialog waits for its user: the owner is disabled
+// (it takes no clicks or keys, and the focus leaves it) but goes on
+// painting, since every message is still dispatched. The wait ends when the
+// process ends or, given a sign, when the sign holds (looked at every
+// 100 ms, while the process may run on).
+Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs,
+                   const std::function<bool()>& sign = nullptr)
 {
     HWND focus = GetFocus();
     g_waiting = true;
@@ -105,38 +135,32 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
         EnableWindow(owner, FALSE);
     HCURSOR previousCursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 
-    Waited result = {false, 0, 0};
+    Waited result = {};
     bool quit = false;
     WPARAM quitCode = 0;
+    DWORD handles = sign ? 0 : 1;
     DWORD start = GetTickCount();
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
         DWORD left = timeoutMs == INFINITE ? INFINITE
                      : elapsed < timeoutMs ? timeoutMs - elapsed
                                            : 0;
-        DWORD r = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) {
-            result.finished = true;
-            break;
-        }
+        DWORD slice = sign && left > 100 ? 100 : left;
+        DWORD r = MsgWaitForMultipleObjects(handles, &process, FALSE, slice, QS_ALLINPUT);
         if (r == WAIT_FAILED) {
             result.error = GetLastError();
             break;
         }
-        if (r != WAIT_OBJECT_0 + 1)
+        if (r == WAIT_OBJECT_0 + handles)
+            DispatchQueued(&quit, &quitCode);
+        result.done = r == WAIT_OBJECT_0 && handles == 1;
+        if (result.done || (sign && (result.done = sign())))
             break;
-        MSG queued;
-        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            if (queued.message == WM_QUIT) {
-                quit = true;
-                quitCode = queued.wParam;
-                continue;
-            }
-            TranslateMessage(&queued);
-            DispatchMessageW(&queued);
-        }
+        if (r == WAIT_TIMEOUT && slice == left)
+            break;
     }
-    if (result.finished)
+    result.ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    if (result.ended)
         GetExitCodeProcess(process, &result.exitCode);
 
     if (owner)
@@ -151,23 +175,50 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs)
 }
 
 // Waits for the tool of the run and notes how it ended.
-Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs)
+Waited WaitForTool(ActionRun& run, HANDLE process, DWORD timeoutMs,
+                   const std::function<bool()>& sign = nullptr)
 {
-    Waited w = WaitModally(run.owner, process, timeoutMs);
-    run.toolEnded = w.finished;
+    Waited w = WaitModally(run.owner, process, timeoutMs, sign);
+    run.toolEnded = w.ended;
     run.exitCode = w.exitCode;
     return w;
+}
+
+// What a tool's exit code says.
+enum class ExitCodeMeans {
+    Result,       // 0 is success, anything else failure
+    AbnormalEnd,  // only an NTSTATUS error (0xC0000000 or more) is a failure
+    Nothing,
+};
+
+std::wstring ExitCodeText(DWORD code)
+{
+    wchar_t hex[16];
+    wsprintfW(hex, L"0x%08lX", code);
+    return code >= 0xC0000000 ? std::wstring(hex) : std::to_wstring(code);
+}
+
+// The one judge of a wait for a tool: what went wrong, for the report, or
+// empty when nothing did. work names what the tool was to do.
+std::wstring JudgeWait(const Waited& w, const std::wstring& commandLine, DWORD timeoutMs,
+                       const wchar_t* work, ExitCodeMeans means)
+{
+    if (w.error)
+        return L"无法等待命令结束：\n" + commandLine + L"\n\n" + SystemErrorText(w.error);
+    if (!w.done)
+        return work + (L"在 " + Seconds(timeoutMs) + L" 秒内没有完成：\n") + commandLine;
+    bool failed = means == ExitCodeMeans::Result        ? w.exitCode != 0
+                  : means == ExitCodeMeans::AbnormalEnd ? w.exitCode >= 0xC0000000
+                                                        : false;
+    if (w.ended && failed)
+        return work + (L"失败，退出代码为 " + ExitCodeText(w.exitCode) + L"：\n") + commandLine;
+    return std::wstring();
 }
 
 std::wstring StartFailureText(const std::wstring& program, const wchar_t* commandLine, DWORD error)
 {
     return std::wstring(L"无法启动命令：\n") + commandLine + L"\n\n" +
            SystemErrorText(error, program);
-}
-
-std::wstring WaitFailureText(const wchar_t* commandLine, DWORD error)
-{
-    return std::wstring(L"无法等待命令结束：\n") + commandLine + L"\n\n" + SystemErrorText(error);
 }
 
 // Starts a tool for the run and returns its process, for the caller to
@@ -193,31 +244,23 @@ void StartUnwatched(ActionRun& run, const Tool& tool, const wchar_t* commandLine
         Report(run, true, std::wstring(), kProgramTitle);
 }
 
-// A command that a click starts and leaves to run; the command line waits
-// for it, up to timeoutMs. Its exit code is judged only when it tells
-// whether the command did its work.
+// A command that a click starts and leaves to run. The command line waits
+// for it up to timeoutMs, or given a sign, until the sign of its work.
 void RunLeftToRun(ActionRun& run, const Tool& tool, const wchar_t* commandLine, int showMode,
-                  DWORD timeoutMs, bool exitCodeTells)
+                  DWORD timeoutMs, const wchar_t* work, ExitCodeMeans means,
+                  const std::function<bool()>& sign = nullptr)
 {
     if (!run.waitForAll) {
         StartUnwatched(run, tool, commandLine, showMode);
         return;
     }
+    // A tool still running at the end is left to run.
     HandleOwner process(StartTool(run, tool, commandLine, showMode, kProgramTitle));
     if (!process.get())
         return;
-    Waited w = WaitForTool(run, process.get(), timeoutMs);
-    if (w.error)
-        Report(run, false, WaitFailureText(commandLine, w.error), kProgramTitle);
-    else if (!w.finished)
-        Report(run, false, L"命令在 " + Seconds(timeoutMs) + L" 秒内没有结束：\n" + commandLine,
-               kProgramTitle);
-    else if (exitCodeTells && w.exitCode != 0)
-        Report(run, false,
-               L"命令失败，退出代码 " + std::to_wstring(w.exitCode) + L"：\n" + commandLine,
-               kProgramTitle);
-    else
-        Report(run, true, std::wstring(), kProgramTitle);
+    Waited w = WaitForTool(run, process.get(), timeoutMs, sign);
+    std::wstring failure = JudgeWait(w, commandLine, timeoutMs, work, means);
+    Report(run, failure.empty(), failure, kProgramTitle);
 }
 
 // Vista and later search otherwise: the six values mean nothing there, and
@@ -282,9 +325,9 @@ DWORD DeletePayloadFile(const wchar_t* path)
     return 0;
 }
 
-// A value as it reads back; false when it is missing or not a string. On
-// 64-bit Windows it is read in the native view, where the 64-bit shell
-// reads it.
+// A value as it reads back, whatever its length; false when it is missing
+// or holds no text. REG_EXPAND_SZ is read as stored, unexpanded. On 64-bit
+// Windows it is read in the native view, where the 64-bit shell reads it.
 bool ReadValue(const RegistryValue& v, std::wstring* data)
 {
     HKEY opened;
@@ -292,14 +335,36 @@ bool ReadValue(const RegistryValue& v, std::wstring* data)
         ERROR_SUCCESS)
         return false;
     KeyOwner key(opened);
-    wchar_t text[256] = {};
-    DWORD type = 0, size = sizeof text - sizeof(wchar_t);
-    LONG r =
-        RegQueryValueExW(key.get(), v.name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    if (r != ERROR_SUCCESS || type != REG_SZ)
-        return false;
-    *data = text;
-    return true;
+    std::vector<wchar_t> text(256);
+    for (;;) {
+        DWORD type = 0, size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        LONG r = RegQueryValueExW(key.get(), v.name, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(text.data()), &size);
+        if (r == ERROR_MORE_DATA) {
+            text.resize(size / sizeof(wchar_t) + 1);
+            continue;
+        }
+        if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return false;
+        // The stored text need not end with its terminator.
+        data->assign(text.data(), size / sizeof(wchar_t));
+        while (!data->empty() && data->back() == L'\0')
+            data->pop_back();
+        return true;
+    }
+}
+
+// A value's text on the log's line, where a tab or a line break would
+// split the line.
+std::wstring EscapedForLog(const std::wstring& text)
+{
+    std::wstring escaped;
+    for (wchar_t c : text)
+        escaped += c == L'\t'   ? L"\\t"
+                   : c == L'\n' ? L"\\n"
+                   : c == L'\r' ? L"\\r"
+                                : std::wstring(1, c);
+    return escaped;
 }
 
 // The first value of the set that does not read back as the file writes it,
@@ -331,27 +396,36 @@ std::wstring ValuesAsRead(int resourceId)
     for (int i = 0; i < count; ++i) {
         const RegistryValue& v = values[i];
         std::wstring data;
-        line += (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" +
-                (v.name ? v.name : L"@") + L"=" +
-                (ReadValue(v, &data) ? L"\"" + data + L"\"" : std::wstring(L"（无）"));
+        line +=
+            (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" +
+            (v.name ? v.name : L"@") + L"=" +
+            (ReadValue(v, &data) ? L"\"" + EscapedForLog(data) + L"\"" : std::wstring(L"（无）"));
     }
     return line;
 }
 
+// The registry file's path in the system folder.
+std::wstring PayloadPath(const ActionRun& run, const wchar_t* file)
+{
+    bool standard = lstrcmpiW(run.systemFolder.c_str(), kStandardSystemFolder) == 0;
+    return (standard ? std::wstring(kStandardSystemFolder) : run.systemFolder) + L"\\" + file;
+}
+
 // Writes the payload to its file, has the registry editor import it, checks
 // that every value arrived, says what happened, and removes the file again.
-void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId,
+void ImportRegistryPayload(ActionRun& run, const wchar_t* file, int resourceId,
                            const wchar_t* reportText)
 {
     if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kHintTitle))
         return;
+    std::wstring path = PayloadPath(run, file);
     std::wstring failure;
     bool created = false;
-    if (DWORD error = WritePayloadFile(path, LoadPayload(resourceId), &created)) {
+    if (DWORD error = WritePayloadFile(path.c_str(), LoadPayload(resourceId), &created)) {
         failure =
             std::wstring(L"无法写入注册表文件：\n") + path + L"\n\n" + SystemErrorText(error, path);
     } else {
-        std::wstring command = std::wstring(L"regedit /s ") + path;
+        std::wstring command = L"regedit /s " + path;
         run.commandLine = command;
         std::wstring editorPath = ToolPath(kRegistryEditor);
         StartedProcess editor = StartCommand(editorPath, command.c_str(), SW_HIDE);
@@ -359,17 +433,10 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId,
             failure = StartFailureText(editorPath, command.c_str(), editor.error);
         } else {
             HandleOwner process(editor.process);
-            DWORD timeout = g_ActionTimeouts.registryEditorMs;
-            Waited w = WaitForTool(run, process.get(), timeout);
-            if (w.error)
-                failure = WaitFailureText(command.c_str(), w.error);
-            else if (!w.finished)
-                failure =
-                    L"注册表编辑器在 " + Seconds(timeout) + L" 秒内没有完成导入：\n" + command;
-            else if (w.exitCode != 0)
-                failure = L"注册表编辑器导入失败，退出代码 " + std::to_wstring(w.exitCode) +
-                          L"：\n" + command;
-            else
+            DWORD timeout = run.timeouts.registryEditorMs;
+            failure = JudgeWait(WaitForTool(run, process.get(), timeout), command, timeout,
+                                L"注册表编辑器的导入", ExitCodeMeans::Result);
+            if (failure.empty())
                 failure = FirstValueNotWritten(resourceId);
         }
     }
@@ -381,7 +448,7 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* path, int resourceId,
     if (!created)
         return;
     // The file must not stay in the system folder unnoticed.
-    if (DWORD error = DeletePayloadFile(path)) {
+    if (DWORD error = DeletePayloadFile(path.c_str())) {
         std::wstring text = std::wstring(L"无法删除注册表文件，请手动删除：\n") + path + L"\n\n" +
                             SystemErrorText(error, path);
         run.succeeded = false;
@@ -398,20 +465,48 @@ bool SystemHasTaskKill()
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Why the shell restart must not run here, or empty when it may: it
+// restarts the shell of the user who runs it, on this desktop, only.
+std::wstring ShellRestartRefusal(const ActionRun& run)
+{
+    if (run.asLocalSystem)
+        return kRestartAsSystem;
+    std::vector<HWND> taskbars = TaskbarWindows();
+    if (taskbars.empty())
+        return kNoTaskbar;
+    for (HWND taskbar : taskbars) {
+        DWORD error = 0;
+        if (TaskbarIsOurs(taskbar, &error))
+            continue;
+        return error ? L"无法确定任务栏属于哪个用户：" + SystemErrorText(error)
+                     : std::wstring(kTaskbarOfAnotherUser);
+    }
+    return std::wstring();
+}
+
+ActionRun RunOnThisSystem()
+{
+    ActionRun run = {};
+    run.timeouts = kActionTimeouts;
+    run.systemFolder = SystemFolderPath();
+    run.asLocalSystem = RunsAsLocalSystem();
+    return run;
+}
+
 }  // namespace
 
 ActionRun ClickRun(HWND owner)
 {
-    ActionRun run = {};
+    ActionRun run = RunOnThisSystem();
     run.owner = owner;
-    run.showSuccess = run.showFailure = run.ask = true;
+    run.showSuccess = run.showFailure = run.ask = run.showConsoles = true;
     return run;
 }
 
 ActionRun CommandLineRun(bool quiet)
 {
-    ActionRun run = {};
-    run.showFailure = run.ask = !quiet;
+    ActionRun run = RunOnThisSystem();
+    run.showFailure = run.ask = run.showConsoles = !quiet;
     run.waitForAll = true;
     return run;
 }
@@ -477,16 +572,27 @@ void RestartShell(ActionRun& run)
         Report(run, false, kNoTaskKill, kProgramTitle);
         return;
     }
+    std::wstring refusal = ShellRestartRefusal(run);
+    std::wstring command = ShellRestartCommand();
+    if (refusal.empty() && command.empty())
+        refusal = L"无法确定本程序所在的会话：" + SystemErrorText(GetLastError());
+    if (!refusal.empty()) {
+        Report(run, false, refusal + kShellNotRestarted, kProgramTitle);
+        return;
+    }
     if (run.ask && ShowBox(run.owner, kRestartShellQuestion, kHintTitle,
                            MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
         run.succeeded = false;
         run.report = kRestartShellDeclined;
         return;
     }
-    // The command interpreter ends with the shell's new start; a click
-    // leaves it to run.
-    RunLeftToRun(run, kCommandInterpreter, kRestartShellCommand, SW_HIDE,
-                 g_ActionTimeouts.shellRestartMs, true);
+    // The command interpreter waits for the explorer.exe it starts, which
+    // becomes the shell and never ends: the restart has worked once a new
+    // taskbar is up, whether or not the interpreter still runs.
+    std::vector<HWND> before = TaskbarWindows();
+    RunLeftToRun(run, kCommandInterpreter, command.c_str(), SW_HIDE, run.timeouts.newTaskbarMs,
+                 L"桌面外壳的重新启动（新的任务栏出现）", ExitCodeMeans::Nothing,
+                 [&before] { return NewTaskbarUp(before); });
 }
 
 void RepairShellLibrary(ActionRun& run)
@@ -497,22 +603,11 @@ void RepairShellLibrary(ActionRun& run)
         StartTool(run, kRegistrationTool, kRegisterShellCommand, SW_SHOWNORMAL, kProgramTitle));
     if (!process.get())
         return;
-    DWORD timeout = g_ActionTimeouts.registrationMs;
-    Waited w = WaitForTool(run, process.get(), timeout);
-    if (w.error)
-        Report(run, false, WaitFailureText(kRegisterShellCommand, w.error), kProgramTitle);
-    else if (!w.finished)
-        Report(run, false,
-               L"regsvr32 在 " + Seconds(timeout) + L" 秒内没有完成 shell32.dll 的注册：\n" +
-                   kRegisterShellCommand,
-               kProgramTitle);
-    else if (w.exitCode != 0)
-        Report(run, false,
-               L"shell32.dll 注册失败，regsvr32 的退出代码为 " + std::to_wstring(w.exitCode) +
-                   L"：\n" + kRegisterShellCommand,
-               kProgramTitle);
-    else
-        Report(run, true, kSimpleRepairDone, kProgramTitle);
+    DWORD timeout = run.timeouts.registrationMs;
+    std::wstring failure =
+        JudgeWait(WaitForTool(run, process.get(), timeout), kRegisterShellCommand, timeout,
+                  L"shell32.dll 的注册", ExitCodeMeans::Result);
+    Report(run, failure.empty(), failure.empty() ? kSimpleRepairDone : failure, kProgramTitle);
 }
 
 void RegisterAllLibraries(ActionRun& run)
@@ -521,18 +616,23 @@ void RegisterAllLibraries(ActionRun& run)
         return;
     // The console shows the loop's progress; a click reports nothing after
     // it. The loop's exit code is that of its last library, which says
-    // nothing of the others, so it is not judged.
-    RunLeftToRun(run, kCommandInterpreter, kRegisterAllCommand, SW_SHOWNORMAL, INFINITE, false);
+    // nothing of the others; only an NTSTATUS error (0xC000013A: Ctrl+C or
+    // a closed console) says that the loop itself did not finish. One
+    // hanging library must not hold a startup script for ever: past its
+    // time the loop is reported and left running.
+    RunLeftToRun(run, kCommandInterpreter, kRegisterAllCommand,
+                 run.showConsoles ? SW_SHOWNORMAL : SW_HIDE, run.timeouts.registrationLoopMs,
+                 L"全部 DLL 的注册", ExitCodeMeans::AbnormalEnd);
 }
 
 void RepairRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(run, kRepairPayloadPath, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
+    ImportRegistryPayload(run, kRepairPayloadFile, IDR_PAYLOAD_REPAIR, kRepairRegistryDone);
 }
 
 void RestoreRegistry(ActionRun& run)
 {
-    ImportRegistryPayload(run, kRestorePayloadPath, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
+    ImportRegistryPayload(run, kRestorePayloadFile, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
 }
 
 void OpenForum(ActionRun& run)

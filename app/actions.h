@@ -29,9 +29,12 @@ StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandL
 struct ActionTimeouts {
     DWORD registryEditorMs;
     DWORD registrationMs;
-    DWORD shellRestartMs;  // from the command line only; a click does not wait
+    // From the command line only; a click leaves these to run.
+    DWORD newTaskbarMs;        // the shell restart, until a new taskbar is up
+    DWORD registrationLoopMs;  // the loop over every library of the system folder
 };
-extern ActionTimeouts g_ActionTimeouts;
+inline constexpr ActionTimeouts kActionTimeouts = {30 * 1000, 60 * 1000, 60 * 1000,
+                                                   2 * 60 * 60 * 1000};
 
 // True while an action waits for a tool; the main window then shows the
 // wait cursor, starts no other action and puts off a close.
@@ -40,11 +43,16 @@ bool IsActionWaiting();
 // How an action runs, and what came of it. A click and the command line run
 // the same actions and differ only in these settings.
 struct ActionRun {
-    HWND owner;        // disabled while a tool is waited for; owns the boxes
-    bool showSuccess;  // a success is reported in a box
-    bool showFailure;  // a failure is reported in a box
-    bool ask;          // the shell restart asks first (else it goes ahead)
-    bool waitForAll;   // also the commands a click leaves to run are waited for
+    HWND owner;         // disabled while a tool is waited for; owns the boxes
+    bool showSuccess;   // a success is reported in a box
+    bool showFailure;   // a failure is reported in a box
+    bool ask;           // the shell restart asks first (else it goes ahead)
+    bool waitForAll;    // also the commands a click leaves to run are waited for
+    bool showConsoles;  // the loop over every library shows its console
+    ActionTimeouts timeouts;
+    // What the run found of the system (the tests put others in place).
+    std::wstring systemFolder;  // where the registry files are written
+    bool asLocalSystem;         // the program runs as the local system account
 
     bool succeeded;
     std::wstring commandLine;  // the command started, or tried

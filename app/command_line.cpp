@@ -151,8 +151,11 @@ public:
             return;
         }
         // Redirected output is read in the console's code page, as the
-        // system's own tools write it.
-        UINT codePage = GetConsoleOutputCP() ? GetConsoleOutputCP() : GetACP();
+        // system's own tools write it; without a console, in the OEM code
+        // page a console would start with. Where that has no Chinese (a
+        // Western system), the ASCII word beside each result still tells
+        // success from failure.
+        UINT codePage = GetConsoleOutputCP() ? GetConsoleOutputCP() : GetOEMCP();
         std::string bytes = Encode(codePage, line);
         WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
@@ -218,19 +221,43 @@ std::wstring LocalTimeStamp()
            L":" + Padded(magnitude % 60, 2);
 }
 
-// Appends one line to the log, opened anew for each line and shared, so
-// that many machines can write to one file. A new file starts with the
-// UTF-8 byte-order mark. Returns the system error, or 0.
+// Opens the log for this program alone, creating it if need be; others may
+// still read it. Appends from many writers that share a file are kept apart
+// only on a local disk: over the network the client's cached size decides
+// where a write lands. So each writer takes the file alone, and while
+// another holds it (another machine, a spreadsheet, a virus scanner) tries
+// again with growing pauses, for up to 30 s. Returns the system error, or 0.
+DWORD OpenLog(const std::wstring& path, HandleOwner* file)
+{
+    const DWORD kPatienceMs = 30 * 1000, kLongestPauseMs = 1000;
+    DWORD start = GetTickCount();
+    for (DWORD pause = 50;; pause = pause < kLongestPauseMs / 2 ? pause * 2 : kLongestPauseMs) {
+        file->reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file->get() != INVALID_HANDLE_VALUE)
+            return 0;
+        DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION || GetTickCount() - start >= kPatienceMs)
+            return error;
+        // Uneven pauses, so that writers who wait together do not come back
+        // together.
+        Sleep(pause + GetTickCount() % pause);
+    }
+}
+
+// Appends one line to the log, after the UTF-8 byte-order mark when the
+// file is empty, however it came to be (an administrator may make it
+// beforehand to set its rights). Returns the system error, or 0.
 DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
 {
-    HandleOwner file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE)
+    HandleOwner file;
+    if (DWORD error = OpenLog(path, &file))
+        return error;
+    LARGE_INTEGER zero = {}, end = {};
+    if (!SetFilePointerEx(file.get(), zero, &end, FILE_END))
         return GetLastError();
-    bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-    // The whole line in one write, so that lines of several writers do not
-    // interleave.
-    std::string bytes = (created ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
+    std::string bytes =
+        (end.QuadPart == 0 ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
     DWORD written = 0, error = 0;
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         error = GetLastError();
@@ -258,15 +285,49 @@ std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
     return line;
 }
 
-int ShowUsage(const Request& request, Output& out)
+// Writes what the program has to say, and shows it in a box unless quiet.
+void Tell(const Request& request, Output& out, const std::wstring& text, UINT icon)
 {
-    std::wstring text = request.error.empty() ? std::wstring(kUsage)
-                                              : L"命令行有误：" + request.error + L"\n\n" + kUsage;
     out.WriteLine(text);
     if (!request.quiet)
-        MessageBoxW(nullptr, text.c_str(), kProgramTitle,
-                    MB_OK | (request.error.empty() ? MB_ICONINFORMATION : MB_ICONERROR));
-    return request.error.empty() ? AllSucceeded : WrongCommandLine;
+        MessageBoxW(nullptr, text.c_str(), kProgramTitle, MB_OK | icon);
+}
+
+int ShowUsage(const Request& request, Output& out)
+{
+    if (request.error.empty()) {
+        Tell(request, out, kUsage, MB_ICONINFORMATION);
+        return AllSucceeded;
+    }
+    Tell(request, out, L"命令行有误：" + request.error + L"\n\n" + kUsage, MB_ICONERROR);
+    return WrongCommandLine;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    wchar_t* name = nullptr;
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, &name);
+    std::wstring full(n, L'\0');
+    n = n ? GetFullPathNameW(path.c_str(), n, &full[0], &name) : 0;
+    return n && n < full.size() ? full.substr(0, n) : path;
+}
+
+// Opens the log (making it when it is new) before any action runs, so that
+// a log that could not take the lines stops the run before anything has
+// changed. Returns the exit code to end with, or AllSucceeded to go on.
+int CheckLog(const Request& request, Output& out)
+{
+    HandleOwner file;
+    DWORD error = OpenLog(request.logPath, &file);
+    if (!error)
+        return AllSucceeded;
+    DWORD attributes = GetFileAttributesW(request.logPath.c_str());
+    bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    Tell(request, out,
+         (folder ? L"命令行有误：/log 指定的是文件夹，不是文件：" : L"无法打开日志文件：") +
+             request.logPath + L"\n" + SystemErrorText(error, request.logPath),
+         MB_ICONERROR);
+    return folder ? WrongCommandLine : ActionFailed;
 }
 
 }  // namespace
@@ -277,12 +338,19 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
     Request request = Parse(arguments);
     if (!request.error.empty() || request.help)
         return ShowUsage(request, out);
+    if (request.logged) {
+        request.logPath = FullPath(request.logPath);
+        if (int refused = CheckLog(request, out))
+            return refused;
+    }
 
     bool logWritten = true;
     for (const ActionSwitch* action : request.actions) {
         ActionRun run = CommandLineRun(request.quiet);
         action->run(run);
-        out.WriteLine(std::wstring(L"/") + action->name + L"：" + ResultText(run));
+        // An ASCII word beside the Chinese, which a Western code page loses.
+        out.WriteLine(std::wstring(L"/") + action->name + (run.succeeded ? L" OK " : L" FAILED ") +
+                      ResultText(run));
         if (request.logged) {
             if (DWORD error = AppendToLog(request.logPath, LogLine(*action, run))) {
                 if (logWritten)

@@ -88,16 +88,34 @@ bool CreatePayloadPathAsFolder(bool folder)
     return RemoveDirectoryW(kRepairFile.c_str()) && wasFolder;
 }
 
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
 bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
 {
     return box.buttons == std::vector<int>(ids);
 }
 
-struct ShortTimeouts {
-    ActionTimeouts saved = g_ActionTimeouts;
-    ShortTimeouts(DWORD ms) { g_ActionTimeouts = {ms, ms, ms}; }
-    ~ShortTimeouts() { g_ActionTimeouts = saved; }
-};
+// A click's run that waits for every tool at most ms.
+ActionRun ClickWaitingAtMost(HWND owner, DWORD ms)
+{
+    ActionRun run = ClickRun(owner);
+    run.timeouts = {ms, ms, ms, ms};
+    return run;
+}
+
+// The shell restart's command line, for this program's session.
+std::wstring ExpectedShellRestartCommand()
+{
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return L"cmd /c taskkill /f /fi \"SESSION eq " + std::to_wstring(session) +
+           L"\" /im explorer.exe & explorer.exe";
+}
 
 }  // namespace
 
@@ -136,7 +154,7 @@ TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
         REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
         auto started = tools.StartedTools()[0];
         CHECK(SamePath(started.program, SystemToolPath(L"cmd")));
-        CHECK(started.commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
+        CHECK(started.commandLine == ExpectedShellRestartCommand());
         CHECK(started.show == SW_HIDE);
     }
     SUBCASE("a Windows without taskkill.exe is told to log off and on, and nothing starts")
@@ -150,6 +168,31 @@ TEST_CASE("the shell restart asks first; only Yes starts its hidden command")
         CHECK(Contains(boxes.seen[1].text, L"注销后重新登录"));
         CHECK(tools.StartedTools().empty());
     }
+}
+
+TEST_CASE("waited for, the shell restart is judged by a new taskbar, and refused as SYSTEM")
+{
+    FakeTools tools;
+    ActionRun run = CommandLineRun(true);
+    run.timeouts.newTaskbarMs = 1000;
+    tools.Install(L"cmd");
+    RestartShell(run);
+    CHECK(!run.succeeded);
+    CHECK(Contains(run.report, L"新的任务栏"));
+
+    // The interpreter runs on with the new shell, past the time allowed.
+    tools.InstallRaisingTaskbar(60 * 1000);
+    run.timeouts.newTaskbarMs = 30 * 1000;
+    RestartShell(run);
+    CHECK(run.succeeded);
+    CHECK(!run.toolEnded);
+    PostMessageW(FindWindowW(L"Shell_TrayWnd", L"stand-in"), WM_CLOSE, 0, 0);
+
+    run.asLocalSystem = true;
+    RestartShell(run);
+    CHECK(!run.succeeded);
+    CHECK(Contains(run.report, L"本地系统账户"));
+    CHECK(tools.StartedTools().size() == 2);
 }
 
 TEST_CASE("the simple repair registers the shell library and reports what it saw")
@@ -187,9 +230,9 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
     }
     SUBCASE("a registration that does not end in time is reported as such")
     {
-        ShortTimeouts shortly(300);
         tools.Install(L"regsvr32", 0, 3000);
-        w.Click(IDC_COMMAND5);
+        ActionRun run = ClickWaitingAtMost(w.hwnd, 300);
+        RepairShellLibrary(run);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, L"秒内没有完成"));
@@ -306,13 +349,13 @@ TEST_CASE("registry buttons report each failing step honestly")
         w.Click(IDC_COMMAND2);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
-        CHECK(Contains(boxes.seen[0].text, L"退出代码 3"));
+        CHECK(Contains(boxes.seen[0].text, L"退出代码为 3"));
     }
     SUBCASE("the registry editor does not finish in time")
     {
-        ShortTimeouts shortly(300);
         tools.Install(L"regedit", 0, 3000);
-        w.Click(IDC_COMMAND2);
+        ActionRun run = ClickWaitingAtMost(w.hwnd, 300);
+        RepairRegistry(run);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, L"秒内没有完成"));
@@ -383,6 +426,16 @@ TEST_CASE("end to end: the registry really imports both sets")
     CHECK(ValuesIn(IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
     CHECK(!FileExists(kRepairFile));
     CHECK(!FileExists(kRestoreFile));
+
+    // An XP installed elsewhere (C:\WINNT after an upgrade from Windows 2000).
+    ActionRun run = ClickRun(w.hwnd);
+    run.systemFolder = TempFile(L"WINNT");
+    CreateDirectoryW(run.systemFolder.c_str(), NULL);
+    RepairRegistry(run);
+    CHECK(run.succeeded);
+    CHECK(tools.StartedTools().back().commandLine ==
+          L"regedit /s " + run.systemFolder + L"\\Ytqv.reg");
+    CHECK(!FileExists(run.systemFolder + L"\\Ytqv.reg"));
 }
 
 TEST_CASE("on 64-bit Windows the actions change the native system, where the 64-bit shell looks" *
@@ -525,15 +578,8 @@ ProgramRun RunProgramWith(const std::wstring& arguments)
     // A box or a window would have kept it from ending.
     REQUIRE(!run.timedOut);
     // Redirected, it writes in the code page of the console, or else the
-    // system's ANSI code page: the one of this process too.
-    return ProgramRun{run.exitCode, Lines(Decode(CP_ACP, run.output))};
-}
-
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
+    // OEM code page: the one of this process too.
+    return ProgramRun{run.exitCode, Lines(Decode(CP_OEMCP, run.output))};
 }
 
 // The log's lines, each split at its tabs; byteOrderMarks counts the marks.
@@ -580,26 +626,29 @@ TEST_CASE(
 {
     FakeTools tools;
     tools.Install(L"regsvr32");
-    tools.Install(L"cmd");
+    tools.InstallRaisingTaskbar(2000);
     tools.InstallImportingEditor();
     WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    // Made empty beforehand, as an administrator sets a log's rights.
     std::wstring log = TempFile(L"sertavo-command-line.log");
-    DeleteFileW(log.c_str());
+    CloseHandle(CreateFileW(log.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
 
     // Switches in any case, with "-" as well as "/".
     ProgramRun run =
         RunProgramWith(L"/quiet /LOG \"" + log +
                        L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
     CHECK(run.exitCode == 0);
-    CHECK(run.lines == std::vector<std::wstring>{L"/repair-shell：成功", L"/repair-registry：成功",
-                                                 L"/register-all：成功", L"/restart-shell：成功"});
+    CHECK(run.lines ==
+          std::vector<std::wstring>{L"/repair-shell OK 成功", L"/repair-registry OK 成功",
+                                    L"/register-all OK 成功", L"/restart-shell OK 成功"});
     auto started = tools.StartedTools();
     REQUIRE(started.size() == 4);
     CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
     CHECK(started[1].commandLine == L"regedit /s c:\\windows\\system32\\Ytqv.reg");
     CHECK(started[2].commandLine ==
           L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
-    CHECK(started[3].commandLine == L"cmd /c taskkill /f /im explorer.exe & explorer.exe");
+    CHECK(started[2].show == SW_HIDE);
+    CHECK(started[3].commandLine == ExpectedShellRestartCommand());
     CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
     CHECK(!FileExists(kRepairFile));
 
@@ -615,7 +664,8 @@ TEST_CASE(
         CHECK(IsLocalTimeStamp(lines[i][0]));
         CHECK(lines[i][1] == actions[i]);
         CHECK(lines[i][2] == started[i].commandLine);
-        CHECK(lines[i][3] == L"0");
+        // The restart's interpreter runs on with the new shell.
+        CHECK(lines[i][3] == (i == 3 ? L"-" : L"0"));
         CHECK(lines[i][4] == L"成功");
     }
     // The registry action's line ends with the six values read back.
@@ -647,7 +697,7 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     ProgramRun run = RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-shell /register-all");
     CHECK(run.exitCode == 1);
     REQUIRE(run.lines.size() == 1);
-    CHECK(Contains(run.lines[0], L"/repair-shell：失败"));
+    CHECK(Contains(run.lines[0], L"/repair-shell FAILED 失败"));
     CHECK(tools.StartedTools().size() == 1);
     size_t marks = 0;
     auto lines = LogLines(log, &marks);
@@ -673,16 +723,66 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     CHECK(LogLines(log, &marks).size() == 1);
     DeleteFileW(log.c_str());
 
-    // A log that cannot be written: the actions run, the program says so.
-    tools.Install(L"regsvr32");
-    std::wstring folder = TempFile(L"");
-    run = RunProgramWith(L"/quiet /log \"" + folder.substr(0, folder.size() - 1) +
-                         L"\" /repair-shell");
+    // A loop ended by Ctrl+C, or by closing its console.
+    tools.Install(L"cmd", 0xC000013A);
+    run = RunProgramWith(L"/quiet /register-all");
     CHECK(run.exitCode == 1);
-    CHECK(tools.StartedTools().size() == 2);
-    REQUIRE(run.lines.size() == 2);
-    CHECK(run.lines[0] == L"/repair-shell：成功");
-    CHECK(Contains(run.lines[1], L"无法写入日志文件"));
+    REQUIRE(run.lines.size() == 1);
+    CHECK(Contains(run.lines[0], L"0xC000013A"));
+
+    // Values that would split the log's line, or that are longer than most.
+    tools.Install(L"regedit");
+    std::wstring odd = L"a\tb\nc" + std::wstring(300, L'x');
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, odd.c_str());
+    CHECK(RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-registry").exitCode == 1);
+    lines = LogLines(log, &marks);
+    REQUIRE(lines.size() == 1);
+    REQUIRE(lines[0].size() == 6);
+    CHECK(Contains(lines[0][5], L"Use Search Asst=\"a\\tb\\nc" + std::wstring(300, L'x') + L"\""));
+    DeleteFileW(log.c_str());
+
+    // A log path that names a folder is found before anything runs.
+    size_t startedBefore = tools.StartedTools().size();
+    std::wstring folder = TempFile(L"");
+    folder.pop_back();
+    run = RunProgramWith(L"/quiet /log \"" + folder + L"\" /repair-shell");
+    CHECK(run.exitCode == 2);
+    CHECK(tools.StartedTools().size() == startedBefore);
+    REQUIRE(!run.lines.empty());
+    CHECK(Contains(run.lines[0], L"文件夹"));
+    CHECK(Contains(run.lines[0], folder));
+}
+
+TEST_CASE("runs that append at once, while another program holds the log, lose no line")
+{
+    FakeTools tools;
+    tools.Install(L"regsvr32");
+    std::wstring log = TempFile(L"sertavo-shared.log");
+    HANDLE held =
+        CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, 0, NULL);
+    std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
+    std::vector<PROCESS_INFORMATION> runs(4);
+    for (PROCESS_INFORMATION& pi : runs) {
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        std::wstring line = L"\"" + exe + L"\" /quiet /log \"" + log + L"\" /repair-shell";
+        REQUIRE(CreateProcessW(exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL,
+                               NULL, &si, &pi));
+    }
+    PumpUntil([] { return false; }, 3000);
+    CloseHandle(held);
+    for (PROCESS_INFORMATION& pi : runs) {
+        DWORD code = 1;
+        WaitForSingleObject(pi.hProcess, 15 * 60 * 1000);
+        GetExitCodeProcess(pi.hProcess, &code);
+        CHECK(code == 0);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    size_t marks = 0;
+    CHECK(LogLines(log, &marks).size() == 4);
+    CHECK(marks == 1);
+    DeleteFileW(log.c_str());
 }
 
 // Wine reports the Windows its AppDefaults key names to that program alone,
@@ -706,8 +806,9 @@ TEST_CASE("on Windows 7 the repairs change nothing and say why; the shell restar
     // The test run has Wine report Windows 7 to this program as well.
     REQUIRE(RealWindowsVersion().major == 6);
     FakeTools tools;
-    for (const wchar_t* tool : {L"regsvr32", L"regedit", L"cmd"})
-        tools.Install(tool);
+    tools.Install(L"regsvr32");
+    tools.Install(L"regedit");
+    tools.InstallRaisingTaskbar(2000);
     WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
     const std::vector<std::wstring> before = ValuesIn(IDR_PAYLOAD_REPAIR);
     const int buttons[] = {IDC_COMMAND5, IDC_COMMAND6, IDC_COMMAND2, IDC_COMMAND3};
@@ -729,7 +830,8 @@ TEST_CASE("on Windows 7 the repairs change nothing and say why; the shell restar
             RunProgramWith(std::wstring(L"/quiet ") + switches[i] + L" /restart-shell");
         CHECK(run.exitCode == 1);
         REQUIRE(run.lines.size() == 1);
-        CHECK(run.lines[0].find(std::wstring(switches[i]) + L"：失败：这些修复只适用于") == 0);
+        CHECK(run.lines[0].find(std::wstring(switches[i]) + L" FAILED 失败：这些修复只适用于") ==
+              0);
     }
     CHECK(tools.StartedTools().empty());
     CHECK(!FileExists(kRepairFile));

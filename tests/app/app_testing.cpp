@@ -205,6 +205,11 @@ void FakeTools::InstallImportingEditor()
     InstallRecorder(L"regedit", "0 0 import");
 }
 
+void FakeTools::InstallRaisingTaskbar(DWORD stayMs)
+{
+    InstallRecorder(L"cmd", "0 " + std::to_string(stayMs) + " taskbar");
+}
+
 void FakeTools::InstallBroken(const wchar_t* tool)
 {
     std::wstring exe = SystemToolPath(tool);

@@ -37,6 +37,9 @@ struct FakeTools {
     void Install(const wchar_t* tool, DWORD exitCode = 0, DWORD delayMs = 0);
     // A registry editor that records and then really imports its file.
     void InstallImportingEditor();
+    // A command interpreter that raises a taskbar at once and ends after
+    // stayMs, or when its taskbar is closed.
+    void InstallRaisingTaskbar(DWORD stayMs);
     // A file at the tool's path that is no program at all.
     void InstallBroken(const wchar_t* tool);
     // A recorder under the tool's name beside the test program, where a

@@ -9,7 +9,9 @@
 // "0 0"). With "import" it is a registry editor that really imports the file
 // its command line ends with, through the native "reg.exe import", and exits
 // with reg's exit code: Wine's own registry editor cannot be started while
-// the override is in force.
+// the override is in force. With "taskbar" it is a shell that comes up: it
+// shows a window of the taskbar's class while it waits, and ends early when
+// that window is closed.
 // Both files are in the folder that SERTAVO_RECORDS names (the test
 // program's), or else in the recorder's own folder.
 #include <windows.h>
@@ -87,6 +89,26 @@ DWORD ImportWithReg(const std::wstring& file)
     return code;
 }
 
+LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void WaitAsTaskbar(DWORD delay)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = TaskbarProc;
+    wc.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&wc);
+    CreateWindowExW(0, wc.lpszClassName, L"stand-in", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+    SetTimer(NULL, 0, delay, NULL);
+    MSG m;
+    while (GetMessageW(&m, NULL, 0, 0) > 0 && m.message != WM_TIMER)
+        DispatchMessageW(&m);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -112,7 +134,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             exitCode = 0;
         fclose(cfg);
     }
-    Sleep(delay);
+    if (strcmp(mode, "taskbar") == 0)
+        WaitAsTaskbar(delay);
+    else
+        Sleep(delay);
     if (strcmp(mode, "import") == 0)
         return static_cast<int>(
             ImportWithReg(commandLine.substr(commandLine.find_last_of(L' ') + 1)));
