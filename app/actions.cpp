@@ -1,8 +1,10 @@
 #include "actions.h"
+#include "backup.h"
 #include "native.h"
 #include "owners.h"
 #include "payloads.h"
 #include "program.h"
+#include "registry_values.h"
 #include "resource_ids.h"
 #include "shell.h"
 #include <functional>
@@ -325,35 +327,6 @@ DWORD DeletePayloadFile(const wchar_t* path)
     return 0;
 }
 
-// A value as it reads back, whatever its length; false when it is missing
-// or holds no text. REG_EXPAND_SZ is read as stored, unexpanded. On 64-bit
-// Windows it is read in the native view, where the 64-bit shell reads it.
-bool ReadValue(const RegistryValue& v, std::wstring* data)
-{
-    HKEY opened;
-    if (RegOpenKeyExW(v.root, v.key, 0, KEY_QUERY_VALUE | NativeRegistryView(), &opened) !=
-        ERROR_SUCCESS)
-        return false;
-    KeyOwner key(opened);
-    std::vector<wchar_t> text(256);
-    for (;;) {
-        DWORD type = 0, size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        LONG r = RegQueryValueExW(key.get(), v.name, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(text.data()), &size);
-        if (r == ERROR_MORE_DATA) {
-            text.resize(size / sizeof(wchar_t) + 1);
-            continue;
-        }
-        if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-            return false;
-        // The stored text need not end with its terminator.
-        data->assign(text.data(), size / sizeof(wchar_t));
-        while (!data->empty() && data->back() == L'\0')
-            data->pop_back();
-        return true;
-    }
-}
-
 // A value's text on the log's line, where a tab or a line break would
 // split the line.
 std::wstring EscapedForLog(const std::wstring& text)
@@ -375,8 +348,7 @@ std::wstring FirstValueNotWritten(int resourceId)
     const RegistryValue* values = PayloadValues(resourceId, &count);
     for (int i = 0; i < count; ++i) {
         const RegistryValue& v = values[i];
-        std::wstring data;
-        if (ReadValue(v, &data) && data == v.data)
+        if (ReadRegistryValue(v).Holds(v.data))
             continue;
         std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
         return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
@@ -386,6 +358,15 @@ std::wstring FirstValueNotWritten(int resourceId)
     return std::wstring();
 }
 
+// A value as the log and the console show it: its text between quotation
+// marks, "（无）" when it is missing.
+std::wstring Shown(const ValueRead& read)
+{
+    if (read.IsText())
+        return L"\"" + EscapedForLog(read.Text()) + L"\"";
+    return read.exists ? L"（类型 " + std::to_wstring(read.type) + L"）" : std::wstring(L"（无）");
+}
+
 // Every value of the set as it reads back, on one line, named as in a
 // registry file ("@" for a key's default value).
 std::wstring ValuesAsRead(int resourceId)
@@ -393,14 +374,9 @@ std::wstring ValuesAsRead(int resourceId)
     int count = 0;
     const RegistryValue* values = PayloadValues(resourceId, &count);
     std::wstring line;
-    for (int i = 0; i < count; ++i) {
-        const RegistryValue& v = values[i];
-        std::wstring data;
-        line +=
-            (i ? L"; " : L"") + std::wstring(v.rootName) + L"\\" + v.key + L"\\" +
-            (v.name ? v.name : L"@") + L"=" +
-            (ReadValue(v, &data) ? L"\"" + EscapedForLog(data) + L"\"" : std::wstring(L"（无）"));
-    }
+    for (int i = 0; i < count; ++i)
+        line += (i ? L"; " : L"") + FullValueName(values[i]) + L"=" +
+                Shown(ReadRegistryValue(values[i]));
     return line;
 }
 
@@ -418,6 +394,16 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* file, int resourceId,
 {
     if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kHintTitle))
         return;
+    // No backup, no change.
+    std::wstring backup;
+    if (DWORD error = BackUpBeforeImport(resourceId, &backup)) {
+        Report(run, false,
+               L"无法写入注册表的备份，没有做任何修改：\n" + backup + L"\n\n" +
+                   SystemErrorText(error, backup),
+               kHintTitle);
+        return;
+    }
+    run.backup = backup;
     std::wstring path = PayloadPath(run, file);
     std::wstring failure;
     bool created = false;
@@ -633,6 +619,33 @@ void RepairRegistry(ActionRun& run)
 void RestoreRegistry(ActionRun& run)
 {
     ImportRegistryPayload(run, kRestorePayloadFile, IDR_PAYLOAD_RESTORE, kRestoreRegistryDone);
+}
+
+void CheckRegistry(ActionRun& run)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(IDR_PAYLOAD_REPAIR, &count);
+    int differing = 0;
+    for (int i = 0; i < count; ++i) {
+        ValueRead read = ReadRegistryValue(values[i]);
+        if (read.error) {
+            Report(run, false,
+                   L"无法读取注册表值：\n" + FullValueName(values[i]) + L"\n\n" +
+                       SystemErrorText(read.error),
+                   kProgramTitle);
+            return;
+        }
+        bool same = read.Holds(values[i].data);
+        differing += !same;
+        run.lines.push_back((same ? L"OK      相同 " : L"DIFFERS 不同 ") +
+                            FullValueName(values[i]) + L"=" +
+                            (read.exists ? Shown(read) : std::wstring(L"absent")));
+    }
+    run.valuesRead = ValuesAsRead(IDR_PAYLOAD_REPAIR);
+    run.succeeded = differing == 0;
+    run.needsRepair = !run.succeeded;
+    run.report = run.succeeded ? L"六个值都与修复注册表写入的相同。"
+                               : std::to_wstring(differing) + L" 个值与修复注册表写入的不同。";
 }
 
 void OpenForum(ActionRun& run)

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // The repair actions behind the buttons of the main window. Each runs to its
 // end inside the click and shows one message box for one click (the
@@ -60,6 +61,9 @@ struct ActionRun {
     DWORD exitCode;            // ...with this exit code
     std::wstring report;       // what the action says of its end
     std::wstring valuesRead;   // registry actions: the six values, as read back
+    std::wstring backup;       // registry actions: the backup written before the import
+    bool needsRepair;          // the check found values that the registry repair would change
+    std::vector<std::wstring> lines;  // what the action has to say line by line
 };
 
 // A click: every report in a box, the question asked, the commands that run
@@ -78,6 +82,9 @@ void RegisterAllLibraries(ActionRun& run);  // Command6
 void RepairRegistry(ActionRun& run);        // Command2
 void RestoreRegistry(ActionRun& run);       // Command3
 void OpenForum(ActionRun& run);             // Label3
+// The command line's look first: reads the six values the registry repair
+// writes and says which differ; changes nothing and shows no window.
+void CheckRegistry(ActionRun& run);
 
 // The system's text for an error code, with the file or program it is
 // about in place of the "%1" that some of the texts hold.

@@ -6,7 +6,7 @@
 
 namespace {
 
-enum ExitCode { AllSucceeded = 0, ActionFailed = 1, WrongCommandLine = 2 };
+enum ExitCode { AllSucceeded = 0, ActionFailed = 1, WrongCommandLine = 2, NeedsRepair = 3 };
 
 struct ActionSwitch {
     const wchar_t* name;  // without its "/" or "-"
@@ -17,7 +17,7 @@ struct ActionSwitch {
 const ActionSwitch kActionSwitches[] = {
     {L"repair-shell", RepairShellLibrary}, {L"register-all", RegisterAllLibraries},
     {L"repair-registry", RepairRegistry},  {L"restore-registry", RestoreRegistry},
-    {L"restart-shell", RestartShell},
+    {L"restart-shell", RestartShell},      {L"check", CheckRegistry},
 };
 
 const wchar_t kUsage[] =
@@ -29,6 +29,7 @@ const wchar_t kUsage[] =
     L"  /repair-registry     修复注册表\n"
     L"  /restore-registry    恢复注册表\n"
     L"  /restart-shell       刷新后马上生效：重新启动桌面外壳\n"
+    L"  /check               检查修复注册表写入的六个值，不做任何修改\n"
     L"\n"
     L"选项：\n"
     L"  /quiet               不显示任何对话框，也不提问\n"
@@ -36,8 +37,9 @@ const wchar_t kUsage[] =
     L"  /?                   显示本说明\n"
     L"\n"
     L"开关不区分大小写，也可以用 - 代替 /。\n"
-    L"退出代码：0 全部成功，1 有操作失败，2 命令行有误。\n"
-    L"修复注册表和恢复注册表需要管理员权限。";
+    L"退出代码：0 全部成功，1 有操作失败，2 命令行有误，3 /check 发现与修复不同的值。\n"
+    L"修复注册表和恢复注册表需要管理员权限，修改前会把原来的值备份到\n"
+    L"“All Users\\Application Data\\Sertavo\\Backup”中。";
 
 // What the command line asks for.
 struct Request {
@@ -270,10 +272,13 @@ DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
 
 std::wstring ResultText(const ActionRun& run)
 {
-    return run.succeeded ? std::wstring(L"成功") : L"失败：" + OneLine(run.report);
+    if (run.succeeded)
+        return L"成功";
+    return (run.needsRepair ? L"需要修复：" : L"失败：") + OneLine(run.report);
 }
 
-// TIME  ACTION  COMMAND LINE  EXIT CODE  RESULT  [VALUES READ BACK], by tabs.
+// TIME  ACTION  COMMAND LINE  EXIT CODE  RESULT  [VALUES READ BACK  [BACKUP]],
+// by tabs.
 std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
 {
     std::wstring line = LocalTimeStamp() + L"\t/" + action.name + L"\t" +
@@ -282,6 +287,8 @@ std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
                         ResultText(run);
     if (!run.valuesRead.empty())
         line += L"\t" + run.valuesRead;
+    if (!run.backup.empty())
+        line += L"\t备份：" + run.backup;
     return line;
 }
 
@@ -348,9 +355,14 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
     for (const ActionSwitch* action : request.actions) {
         ActionRun run = CommandLineRun(request.quiet);
         action->run(run);
+        for (const std::wstring& line : run.lines)
+            out.WriteLine(line);
         // An ASCII word beside the Chinese, which a Western code page loses.
-        out.WriteLine(std::wstring(L"/") + action->name + (run.succeeded ? L" OK " : L" FAILED ") +
-                      ResultText(run));
+        const wchar_t* word = run.succeeded     ? L" OK "
+                              : run.needsRepair ? L" DIFFERS "
+                                                : L" FAILED ";
+        out.WriteLine(std::wstring(L"/") + action->name + word + ResultText(run) +
+                      (run.backup.empty() ? L"" : L"；备份：" + run.backup));
         if (request.logged) {
             if (DWORD error = AppendToLog(request.logPath, LogLine(*action, run))) {
                 if (logWritten)
@@ -360,7 +372,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
             }
         }
         if (!run.succeeded)
-            return ActionFailed;
+            return run.needsRepair ? NeedsRepair : ActionFailed;
     }
     return logWritten ? AllSucceeded : ActionFailed;
 }

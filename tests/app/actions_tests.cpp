@@ -1,4 +1,6 @@
 #include "app_testing.h"
+#include <shlobj.h>
+#include <algorithm>
 #include "actions.h"
 #include "native.h"
 #include "payloads.h"
@@ -93,6 +95,32 @@ std::wstring TempFile(const wchar_t* name)
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
     return std::wstring(folder) + name;
+}
+
+// Where the registry actions keep their backups, and the backups there.
+std::wstring BackupFolder()
+{
+    wchar_t common[MAX_PATH] = {};
+    SHGetFolderPathW(NULL, CSIDL_COMMON_APPDATA, NULL, SHGFP_TYPE_CURRENT, common);
+    return std::wstring(common) + L"\\Sertavo\\Backup";
+}
+
+std::vector<std::wstring> Backups()
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((BackupFolder() + L"\\registry-*.reg").c_str(), &f);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f))
+        found.push_back(BackupFolder() + L"\\" + f.cFileName);
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
+    return found;
+}
+
+void DeleteBackups()
+{
+    for (const std::wstring& f : Backups())
+        DeleteFileW(f.c_str());
 }
 
 bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
@@ -343,6 +371,22 @@ TEST_CASE("registry buttons report each failing step honestly")
         CHECK(Contains(boxes.seen[0].text, L"无法写入"));
         CHECK(tools.StartedTools().empty());
     }
+    SUBCASE("no backup, no change: a file stands where the backup folder goes")
+    {
+        tools.Install(L"regedit");
+        WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+        DeleteBackups();
+        RemoveDirectoryW(BackupFolder().c_str());
+        CreateDirectoryW(BackupFolder().substr(0, BackupFolder().rfind(L'\\')).c_str(), NULL);
+        CloseHandle(
+            CreateFileW(BackupFolder().c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL));
+        w.Click(IDC_COMMAND2);
+        DeleteFileW(BackupFolder().c_str());
+        REQUIRE(boxes.seen.size() == 1);
+        CHECK(boxes.seen[0].icon == IDI_ERROR);
+        CHECK(Contains(boxes.seen[0].text, BackupFolder()));
+        CHECK(tools.StartedTools().empty());
+    }
     SUBCASE("the registry editor exits with an error")
     {
         tools.Install(L"regedit", 3);
@@ -412,17 +456,45 @@ TEST_CASE("end to end: the registry really imports both sets")
     FakeTools tools;
     tools.InstallImportingEditor();
     MessageBoxWatcher boxes;
+    // The user's own state: a value of theirs, one value and one key absent.
     WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    HKEY key;
+    RegOpenKeyExW(HKEY_CURRENT_USER, CABINET, 0, KEY_SET_VALUE, &key);
+    RegSetValueExW(key, L"Use Search Asst", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"yes"), 8);
+    RegCloseKey(key);
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, NAMESPACE, 0, KEY_ALL_ACCESS | NativeRegistryView(), &key);
+    RegDeleteKeyW(key, L"{1f4de370-d627-11d1-ba4f-00a0c91eedba}");
+    HKEY sub;
+    RegOpenKeyExW(key, L"{450D8FBA-AD25-11D0-98A8-0800361B1103}", 0, KEY_SET_VALUE, &sub);
+    RegDeleteValueW(sub, L"Removal Message");
+    RegCloseKey(sub);
+    RegCloseKey(key);
+    const std::vector<std::wstring> before = ValuesIn(IDR_PAYLOAD_REPAIR);
+    DeleteBackups();
 
+    // One backup before the change; a repair that changes nothing makes none.
     w.Click(IDC_COMMAND2);
-    REQUIRE(boxes.seen.size() == 1);
+    w.Click(IDC_COMMAND2);
+    REQUIRE(boxes.seen.size() == 2);
     CHECK(boxes.seen[0].text == L"“修复注册表”成功，刷新后即可生效！");
     CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
+    auto backups = Backups();
+    REQUIRE(backups.size() == 1);
+    {
+        // Imported as a user would, by the native registry tool.
+        NativeFileSystem native;
+        CHECK(RunCapturingOutput(SystemFolderPath() + L"\\reg.exe",
+                                 L"reg import \"" + backups[0] + L"\"")
+                  .exitCode == 0);
+    }
+    CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == before);
+    CHECK(RegOpenKeyExW(HKEY_LOCAL_MACHINE, NAMESPACE L"\\{1f4de370-d627-11d1-ba4f-00a0c91eedba}",
+                        0, KEY_READ | NativeRegistryView(), &key) == ERROR_FILE_NOT_FOUND);
 
     // The keys stay; the values are empty.
     w.Click(IDC_COMMAND3);
-    REQUIRE(boxes.seen.size() == 2);
-    CHECK(boxes.seen[1].text == L"“恢复注册表”成功，刷新后即可生效！");
+    REQUIRE(boxes.seen.size() == 3);
+    CHECK(boxes.seen[2].text == L"“恢复注册表”成功，刷新后即可生效！");
     CHECK(ValuesIn(IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
     CHECK(!FileExists(kRepairFile));
     CHECK(!FileExists(kRestoreFile));
@@ -638,9 +710,11 @@ TEST_CASE(
         RunProgramWith(L"/quiet /LOG \"" + log +
                        L"\" /repair-shell -Repair-Registry /register-all /RESTART-SHELL");
     CHECK(run.exitCode == 0);
-    CHECK(run.lines ==
-          std::vector<std::wstring>{L"/repair-shell OK 成功", L"/repair-registry OK 成功",
-                                    L"/register-all OK 成功", L"/restart-shell OK 成功"});
+    REQUIRE(run.lines.size() == 4);
+    CHECK(run.lines[0] == L"/repair-shell OK 成功");
+    CHECK(run.lines[1].find(L"/repair-registry OK 成功；备份：" + BackupFolder()) == 0);
+    CHECK(run.lines[2] == L"/register-all OK 成功");
+    CHECK(run.lines[3] == L"/restart-shell OK 成功");
     auto started = tools.StartedTools();
     REQUIRE(started.size() == 4);
     CHECK(started[0].commandLine == L"regsvr32 /i  /s shell32.dll");
@@ -668,8 +742,10 @@ TEST_CASE(
         CHECK(lines[i][3] == (i == 3 ? L"-" : L"0"));
         CHECK(lines[i][4] == L"成功");
     }
-    // The registry action's line ends with the six values read back.
-    REQUIRE(lines[1].size() == 6);
+    // The registry action's line ends with the six values read back, and the
+    // backup made before the import.
+    REQUIRE(lines[1].size() == 7);
+    CHECK(run.lines[1].find(lines[1][6]) != std::wstring::npos);
     CHECK(Contains(lines[1][5], L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
     CHECK(Contains(lines[1][5],
                    L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
@@ -684,6 +760,17 @@ TEST_CASE(
     REQUIRE(lines.size() == 5);
     CHECK(lines[4][1] == L"/restore-registry");
     DeleteFileW(log.c_str());
+
+    // A look first, which changes nothing: 3 when a value differs.
+    size_t startedBefore = tools.StartedTools().size();
+    run = RunProgramWith(L"/quiet /check");
+    CHECK(run.exitCode == 3);
+    REQUIRE(run.lines.size() == 7);
+    CHECK(run.lines[0].find(
+              L"DIFFERS 不同 HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"\"") == 0);
+    WriteValuesOf(IDR_PAYLOAD_REPAIR);
+    CHECK(RunProgramWith(L"/quiet /check /repair-shell").exitCode == 0);
+    CHECK(tools.StartedTools().size() == startedBefore + 1);
 }
 
 TEST_CASE("the command line stops at a failure with exit code 1, and runs nothing when it is wrong")
@@ -737,7 +824,7 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     CHECK(RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-registry").exitCode == 1);
     lines = LogLines(log, &marks);
     REQUIRE(lines.size() == 1);
-    REQUIRE(lines[0].size() == 6);
+    REQUIRE(lines[0].size() == 7);
     CHECK(Contains(lines[0][5], L"Use Search Asst=\"a\\tb\\nc" + std::wstring(300, L'x') + L"\""));
     DeleteFileW(log.c_str());
 
