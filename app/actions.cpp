@@ -153,12 +153,14 @@ Waited WaitModally(HWND owner, HANDLE process, DWORD timeoutMs,
             result.error = GetLastError();
             break;
         }
+        // Without a handle to wait on, WAIT_OBJECT_0 is the queue's.
         if (r == WAIT_OBJECT_0 + handles)
             DispatchQueued(&quit, &quitCode);
-        result.done = r == WAIT_OBJECT_0 && handles == 1;
-        if (result.done || (sign && (result.done = sign())))
-            break;
-        if (r == WAIT_TIMEOUT && slice == left)
+        else if (r == WAIT_OBJECT_0)
+            result.done = true;
+        if (!result.done && sign)
+            result.done = sign();
+        if (result.done || (r == WAIT_TIMEOUT && slice == left))
             break;
     }
     result.ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;

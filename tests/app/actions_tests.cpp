@@ -128,14 +128,6 @@ bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
     return box.buttons == std::vector<int>(ids);
 }
 
-// A click's run that waits for every tool at most ms.
-ActionRun ClickWaitingAtMost(HWND owner, DWORD ms)
-{
-    ActionRun run = ClickRun(owner);
-    run.timeouts = {ms, ms, ms, ms};
-    return run;
-}
-
 // The shell restart's command line, for this program's session.
 std::wstring ExpectedShellRestartCommand()
 {
@@ -259,7 +251,8 @@ TEST_CASE("the simple repair registers the shell library and reports what it saw
     SUBCASE("a registration that does not end in time is reported as such")
     {
         tools.Install(L"regsvr32", 0, 3000);
-        ActionRun run = ClickWaitingAtMost(w.hwnd, 300);
+        ActionRun run = ClickRun(w.hwnd);
+        run.timeouts = {300, 300, 300, 300};
         RepairShellLibrary(run);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
@@ -398,7 +391,8 @@ TEST_CASE("registry buttons report each failing step honestly")
     SUBCASE("the registry editor does not finish in time")
     {
         tools.Install(L"regedit", 0, 3000);
-        ActionRun run = ClickWaitingAtMost(w.hwnd, 300);
+        ActionRun run = ClickRun(w.hwnd);
+        run.timeouts = {300, 300, 300, 300};
         RepairRegistry(run);
         REQUIRE(boxes.seen.size() == 1);
         CHECK(boxes.seen[0].icon == IDI_ERROR);
@@ -456,12 +450,9 @@ TEST_CASE("end to end: the registry really imports both sets")
     FakeTools tools;
     tools.InstallImportingEditor();
     MessageBoxWatcher boxes;
-    // The user's own state: a value of theirs, one value and one key absent.
+    // The user's own state: values of theirs, one value and one key absent.
     WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
     HKEY key;
-    RegOpenKeyExW(HKEY_CURRENT_USER, CABINET, 0, KEY_SET_VALUE, &key);
-    RegSetValueExW(key, L"Use Search Asst", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"yes"), 8);
-    RegCloseKey(key);
     RegOpenKeyExW(HKEY_LOCAL_MACHINE, NAMESPACE, 0, KEY_ALL_ACCESS | NativeRegistryView(), &key);
     RegDeleteKeyW(key, L"{1f4de370-d627-11d1-ba4f-00a0c91eedba}");
     HKEY sub;
@@ -848,13 +839,14 @@ TEST_CASE("runs that append at once, while another program holds the log, lose n
     HANDLE held =
         CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, 0, NULL);
     std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
-    std::vector<PROCESS_INFORMATION> runs(4);
+    PROCESS_INFORMATION runs[4];
     for (PROCESS_INFORMATION& pi : runs) {
         STARTUPINFOW si = {};
         si.cb = sizeof si;
         std::wstring line = L"\"" + exe + L"\" /quiet /log \"" + log + L"\" /repair-shell";
         REQUIRE(CreateProcessW(exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL,
                                NULL, &si, &pi));
+        CloseHandle(pi.hThread);
     }
     PumpUntil([] { return false; }, 3000);
     CloseHandle(held);
@@ -864,7 +856,6 @@ TEST_CASE("runs that append at once, while another program holds the log, lose n
         GetExitCodeProcess(pi.hProcess, &code);
         CHECK(code == 0);
         CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
     }
     size_t marks = 0;
     CHECK(LogLines(log, &marks).size() == 4);
