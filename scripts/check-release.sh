@@ -20,7 +20,8 @@ listed=$( (cut -c67- "$tmp/x/SHA256SUMS"; echo SHA256SUMS) | sort)
 cmp "$tmp/x/Sertavo.exe" "$tested" || fail "the zip's Sertavo.exe is not $tested"
 "$(dirname "$0")/check-xp-exe.sh" "$tmp/x/Sertavo.exe" >/dev/null || fail "Sertavo.exe does not load on XP"
 # The COFF header follows "PE\0\0" at the offset kept at 0x3C; its time
-# stamp is the third field.
+# stamp is the third field (objdump -p shows it as a local date, the epoch
+# for 0).
 pe=$(od -An -tu4 -j60 -N4 "$tmp/x/Sertavo.exe" | tr -d ' ')
 stamp=$(od -An -tu4 -j$((pe + 8)) -N4 "$tmp/x/Sertavo.exe" | tr -d ' ')
 [ "$stamp" = 0 ] || fail "Sertavo.exe carries a link time ($stamp)"

@@ -7,8 +7,9 @@
 # The second form is the test suite's: it packs what the tests ran.
 #
 # The same commit gives the same zip: its entries carry the commit's time
-# (SOURCE_DATE_EPOCH, unless already set) and the program is linked without
-# a time stamp. Uncommitted changes make a zip that no commit reproduces.
+# (SOURCE_DATE_EPOCH, unless already set; a fixed one outside a git
+# checkout) and the program is linked without a time stamp. Uncommitted
+# changes make a zip that no commit reproduces.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -25,8 +26,12 @@ tree=$(cd "$(dirname "$exe")/.." && pwd)
 [ -f "$tree/CPackConfig.cmake" ] || { echo "release: $tree has no CPackConfig.cmake" >&2; exit 1; }
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) ||
-        { echo "release: not a git checkout; set SOURCE_DATE_EPOCH" >&2; exit 1; }
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null) || SOURCE_DATE_EPOCH=
+    if [ -z "$SOURCE_DATE_EPOCH" ]; then
+        # 1980-01-01 UTC, the earliest time a zip entry can hold.
+        SOURCE_DATE_EPOCH=315532800
+        echo "release: no commit to take the time from; the zip's entries carry 1980-01-01" >&2
+    fi
 fi
 [ -z "$(git -C "$root" status --porcelain 2>/dev/null)" ] ||
     echo "release: warning: uncommitted changes; no commit reproduces this zip" >&2
