@@ -8,7 +8,7 @@ set -eu
 
 packages=(cmake make g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
           wine wine64 wine32:i386 xvfb xauth fonts-wqy-zenhei doctest-dev
-          imagemagick qemu-user-static procps)
+          imagemagick qemu-user-static procps unzip git)
 
 missing=()
 for p in "${packages[@]}"; do
