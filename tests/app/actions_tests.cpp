@@ -90,14 +90,7 @@ bool CreatePayloadPathAsFolder(bool folder)
     return RemoveDirectoryW(kRepairFile.c_str()) && wasFolder;
 }
 
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-// Where the registry actions keep their backups, and the backups there.
+// Where the registry actions keep their backups.
 std::wstring BackupFolder()
 {
     wchar_t common[MAX_PATH] = {};
@@ -105,22 +98,20 @@ std::wstring BackupFolder()
     return std::wstring(common) + L"\\Sertavo\\Backup";
 }
 
-std::vector<std::wstring> Backups()
+// The backups there, removed when asked.
+std::vector<std::wstring> Backups(bool remove = false)
 {
     std::vector<std::wstring> found;
     WIN32_FIND_DATAW f;
     HANDLE h = FindFirstFileW((BackupFolder() + L"\\registry-*.reg").c_str(), &f);
-    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f))
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f)) {
         found.push_back(BackupFolder() + L"\\" + f.cFileName);
+        if (remove)
+            DeleteFileW(found.back().c_str());
+    }
     if (h != INVALID_HANDLE_VALUE)
         FindClose(h);
     return found;
-}
-
-void DeleteBackups()
-{
-    for (const std::wstring& f : Backups())
-        DeleteFileW(f.c_str());
 }
 
 bool HasOnly(const SeenBox& box, std::initializer_list<int> ids)
@@ -368,7 +359,7 @@ TEST_CASE("registry buttons report each failing step honestly")
     {
         tools.Install(L"regedit");
         WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
-        DeleteBackups();
+        Backups(true);
         RemoveDirectoryW(BackupFolder().c_str());
         CreateDirectoryW(BackupFolder().substr(0, BackupFolder().rfind(L'\\')).c_str(), NULL);
         CloseHandle(
@@ -461,7 +452,7 @@ TEST_CASE("end to end: the registry really imports both sets")
     RegCloseKey(sub);
     RegCloseKey(key);
     const std::vector<std::wstring> before = ValuesIn(IDR_PAYLOAD_REPAIR);
-    DeleteBackups();
+    Backups(true);
 
     // One backup before the change; a repair that changes nothing makes none.
     w.Click(IDC_COMMAND2);
@@ -492,7 +483,9 @@ TEST_CASE("end to end: the registry really imports both sets")
 
     // An XP installed elsewhere (C:\WINNT after an upgrade from Windows 2000).
     ActionRun run = ClickRun(w.hwnd);
-    run.systemFolder = TempFile(L"WINNT");
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    run.systemFolder = std::wstring(temp) + L"WINNT";
     CreateDirectoryW(run.systemFolder.c_str(), NULL);
     RepairRegistry(run);
     CHECK(run.succeeded);
@@ -645,6 +638,13 @@ ProgramRun RunProgramWith(const std::wstring& arguments)
     return ProgramRun{run.exitCode, Lines(Decode(CP_OEMCP, run.output))};
 }
 
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
 // The log's lines, each split at its tabs; byteOrderMarks counts the marks.
 std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks)
 {
@@ -762,6 +762,34 @@ TEST_CASE(
     WriteValuesOf(IDR_PAYLOAD_REPAIR);
     CHECK(RunProgramWith(L"/quiet /check /repair-shell").exitCode == 0);
     CHECK(tools.StartedTools().size() == startedBefore + 1);
+
+    // Runs that append at once, while another program holds the log, lose
+    // no line.
+    log = TempFile(L"sertavo-shared.log");
+    HANDLE held =
+        CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, 0, NULL);
+    std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
+    PROCESS_INFORMATION runs[4];
+    for (PROCESS_INFORMATION& pi : runs) {
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        std::wstring line = L"\"" + exe + L"\" /quiet /log \"" + log + L"\" /repair-shell";
+        REQUIRE(CreateProcessW(exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL,
+                               NULL, &si, &pi));
+        CloseHandle(pi.hThread);
+    }
+    PumpUntil([] { return false; }, 3000);
+    CloseHandle(held);
+    for (PROCESS_INFORMATION& pi : runs) {
+        DWORD code = 1;
+        WaitForSingleObject(pi.hProcess, 15 * 60 * 1000);
+        GetExitCodeProcess(pi.hProcess, &code);
+        CHECK(code == 0);
+        CloseHandle(pi.hProcess);
+    }
+    CHECK(LogLines(log, &marks).size() == 4);
+    CHECK(marks == 1);
+    DeleteFileW(log.c_str());
 }
 
 TEST_CASE("the command line stops at a failure with exit code 1, and runs nothing when it is wrong")
@@ -829,38 +857,6 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     REQUIRE(!run.lines.empty());
     CHECK(Contains(run.lines[0], L"文件夹"));
     CHECK(Contains(run.lines[0], folder));
-}
-
-TEST_CASE("runs that append at once, while another program holds the log, lose no line")
-{
-    FakeTools tools;
-    tools.Install(L"regsvr32");
-    std::wstring log = TempFile(L"sertavo-shared.log");
-    HANDLE held =
-        CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, 0, NULL);
-    std::wstring exe = WindowsPathFromEnv("SERTAVO_EXE");
-    PROCESS_INFORMATION runs[4];
-    for (PROCESS_INFORMATION& pi : runs) {
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        std::wstring line = L"\"" + exe + L"\" /quiet /log \"" + log + L"\" /repair-shell";
-        REQUIRE(CreateProcessW(exe.c_str(), &line[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL,
-                               NULL, &si, &pi));
-        CloseHandle(pi.hThread);
-    }
-    PumpUntil([] { return false; }, 3000);
-    CloseHandle(held);
-    for (PROCESS_INFORMATION& pi : runs) {
-        DWORD code = 1;
-        WaitForSingleObject(pi.hProcess, 15 * 60 * 1000);
-        GetExitCodeProcess(pi.hProcess, &code);
-        CHECK(code == 0);
-        CloseHandle(pi.hProcess);
-    }
-    size_t marks = 0;
-    CHECK(LogLines(log, &marks).size() == 4);
-    CHECK(marks == 1);
-    DeleteFileW(log.c_str());
 }
 
 // Wine reports the Windows its AppDefaults key names to that program alone,

@@ -89,24 +89,20 @@ DWORD ImportWithReg(const std::wstring& file)
     return code;
 }
 
-LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_DESTROY)
-        PostQuitMessage(0);
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 void WaitAsTaskbar(DWORD delay)
 {
     WNDCLASSW wc = {};
-    wc.lpfnWndProc = TaskbarProc;
+    wc.lpfnWndProc = DefWindowProcW;
     wc.lpszClassName = L"Shell_TrayWnd";
     RegisterClassW(&wc);
-    CreateWindowExW(0, wc.lpszClassName, L"stand-in", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
-    SetTimer(NULL, 0, delay, NULL);
+    HWND taskbar = CreateWindowExW(0, wc.lpszClassName, L"stand-in", WS_POPUP, 0, 0, 0, 0, NULL,
+                                   NULL, NULL, NULL);
     MSG m;
-    while (GetMessageW(&m, NULL, 0, 0) > 0 && m.message != WM_TIMER)
-        DispatchMessageW(&m);
+    for (DWORD start = GetTickCount(); IsWindow(taskbar) && GetTickCount() - start < delay;) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
+    }
 }
 
 }  // namespace
