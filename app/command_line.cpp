@@ -310,12 +310,12 @@ int ShowUsage(const Request& request, Output& out)
     return WrongCommandLine;
 }
 
+// The path as the messages name it: whole, from the drive or share on.
 std::wstring FullPath(const std::wstring& path)
 {
-    wchar_t* name = nullptr;
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, &name);
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     std::wstring full(n, L'\0');
-    n = n ? GetFullPathNameW(path.c_str(), n, &full[0], &name) : 0;
+    n = n ? GetFullPathNameW(path.c_str(), n, &full[0], nullptr) : 0;
     return n && n < full.size() ? full.substr(0, n) : path;
 }
 

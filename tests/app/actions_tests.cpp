@@ -1,6 +1,5 @@
 #include "app_testing.h"
 #include <shlobj.h>
-#include <algorithm>
 #include "actions.h"
 #include "native.h"
 #include "payloads.h"
