@@ -58,6 +58,13 @@ const wchar_t kRestorePayloadFile[] = L"Ntqv.reg";
 const wchar_t kRepairRegistryDone[] = L"“修复注册表”成功，刷新后即可生效！";
 const wchar_t kRestoreRegistryDone[] = L"“恢复注册表”成功，刷新后即可生效！";
 
+const wchar_t kNeedsAdministrator[] =
+    L"写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
+const wchar_t kUntrustedFolderAdvice[] =
+    L"这个文件夹可能是别人事先放在这里的，其中的备份不可信，不要导入。"
+    L"请管理员查看其中的内容后删除这个文件夹，再重试：本程序会重新创建它，"
+    L"只有管理员可以修改。";
+
 const wchar_t kNoTaskKill[] =
     L"这个 Windows 没有 taskkill.exe（例如 Windows XP 家庭版），不能用这种方式重新启动桌面外壳。\n"
     L"请注销后重新登录，修改即可生效。";
@@ -354,8 +361,7 @@ std::wstring FirstValueNotWritten(int resourceId)
             continue;
         std::wstring name = v.name ? std::wstring(L"“") + v.name + L"”" : std::wstring(L"（默认）");
         return std::wstring(L"导入后注册表值没有写入：\n") + v.rootName + L"\\" + v.key + L"\n值 " +
-               name +
-               L"\n\n写入 HKEY_LOCAL_MACHINE 需要管理员权限，请以管理员身份运行本程序后再试。";
+               name + L"\n\n" + kNeedsAdministrator;
     }
     return std::wstring();
 }
@@ -389,16 +395,47 @@ std::wstring PayloadPath(const ActionRun& run, const wchar_t* file)
     return (standard ? std::wstring(kStandardSystemFolder) : run.systemFolder) + L"\\" + file;
 }
 
+// A standard user can set none of the values. Saying so before the backup
+// leaves nothing behind: no folder made with a standard user's rights that
+// would then stand in the administrator's way.
+bool ValuesWritable(ActionRun& run, int resourceId)
+{
+    int count = 0;
+    const RegistryValue* values = PayloadValues(resourceId, &count);
+    for (int i = 0; i < count; ++i) {
+        DWORD error = CanWriteValue(values[i]);
+        if (!error)
+            continue;
+        Report(run, false,
+               L"无法写入注册表值，没有做任何修改：\n" + FullValueName(values[i]) + L"\n\n" +
+                   SystemErrorText(error) +
+                   (error == ERROR_ACCESS_DENIED ? std::wstring(L"\n\n") + kNeedsAdministrator
+                                                 : std::wstring()),
+               kHintTitle);
+        return false;
+    }
+    return true;
+}
+
 // Writes the payload to its file, has the registry editor import it, checks
 // that every value arrived, says what happened, and removes the file again.
 void ImportRegistryPayload(ActionRun& run, const wchar_t* file, int resourceId,
                            const wchar_t* reportText)
 {
-    if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kHintTitle))
+    if (!RepairsApplyHere(run) || !NativeSystemInReach(run, kHintTitle) ||
+        !ValuesWritable(run, resourceId))
         return;
     // No backup, no change.
-    std::wstring backup;
-    if (DWORD error = BackUpBeforeImport(resourceId, &backup)) {
+    std::wstring backup, untrusted;
+    DWORD error = BackUpBeforeImport(resourceId, &backup, &untrusted);
+    if (!untrusted.empty()) {
+        Report(run, false,
+               L"备份文件夹不可信，没有做任何修改：\n" + backup + L"\n\n" + untrusted + L"\n\n" +
+                   kUntrustedFolderAdvice,
+               kHintTitle);
+        return;
+    }
+    if (error) {
         Report(run, false,
                L"无法写入注册表的备份，没有做任何修改：\n" + backup + L"\n\n" +
                    SystemErrorText(error, backup),
@@ -453,23 +490,87 @@ bool SystemHasTaskKill()
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Whose rights a program started here would have, against those of the
+// user at this desktop. The desktop's user is the owner of its taskbar.
+enum class DesktopUser {
+    Ours,           // the program runs as the user whose taskbar is up
+    NoTaskbar,      // a startup script, a service: nobody's shell to go by
+    AsLocalSystem,  // the program runs as the local system account
+    AnotherUser,    // the taskbar belongs to another account (Run as)
+    Unknown,        // the taskbar's owner cannot be read; the error says why
+};
+
+DesktopUser WhoseDesktop(const ActionRun& run, DWORD* error)
+{
+    *error = 0;
+    if (run.asLocalSystem)
+        return DesktopUser::AsLocalSystem;
+    std::vector<HWND> taskbars = TaskbarWindows();
+    if (taskbars.empty())
+        return DesktopUser::NoTaskbar;
+    for (HWND taskbar : taskbars)
+        if (!TaskbarIsOurs(taskbar, error))
+            return *error ? DesktopUser::Unknown : DesktopUser::AnotherUser;
+    return DesktopUser::Ours;
+}
+
 // Why the shell restart must not run here, or empty when it may: it
 // restarts the shell of the user who runs it, on this desktop, only.
 std::wstring ShellRestartRefusal(const ActionRun& run)
 {
-    if (run.asLocalSystem)
-        return kRestartAsSystem;
-    std::vector<HWND> taskbars = TaskbarWindows();
-    if (taskbars.empty())
+    DWORD error = 0;
+    switch (WhoseDesktop(run, &error)) {
+    case DesktopUser::Ours:
+        return std::wstring();
+    case DesktopUser::NoTaskbar:
         return kNoTaskbar;
-    for (HWND taskbar : taskbars) {
-        DWORD error = 0;
-        if (TaskbarIsOurs(taskbar, &error))
-            continue;
-        return error ? L"无法确定任务栏属于哪个用户：" + SystemErrorText(error)
-                     : std::wstring(kTaskbarOfAnotherUser);
+    case DesktopUser::AsLocalSystem:
+        return kRestartAsSystem;
+    case DesktopUser::AnotherUser:
+        return kTaskbarOfAnotherUser;
+    case DesktopUser::Unknown:
+        break;
     }
-    return std::wstring();
+    return L"无法确定任务栏属于哪个用户：" + SystemErrorText(error);
+}
+
+// True when the environment entry ("NAME=value") sets the variable named.
+bool Sets(const wchar_t* entry, const wchar_t* name)
+{
+    size_t n = wcslen(name);
+    return _wcsnicmp(entry, name, n) == 0 && entry[n] == L'=';
+}
+
+// The program's environment as the tools get it, with windir and SystemRoot
+// naming the system's own Windows folder. Both come from whoever started
+// the program (runas /env, a user's own variables), and the command
+// interpreter expands them in the command lines it runs: the loop over
+// every library would otherwise register the libraries of a folder of the
+// caller's choosing, with the program's rights. The rest passes on as it
+// is, in its order.
+std::wstring ToolEnvironment()
+{
+    const wchar_t* const kNames[] = {L"SystemRoot", L"windir"};
+    std::wstring windows = FolderPath(WindowsFolder);
+    bool named[2] = {};
+    std::wstring block;
+    auto add = [&block](const std::wstring& entry) { (block += entry) += L'\0'; };
+    wchar_t* inherited = GetEnvironmentStringsW();
+    for (const wchar_t* entry = inherited; entry && *entry; entry += lstrlenW(entry) + 1) {
+        int i = Sets(entry, kNames[0]) ? 0 : Sets(entry, kNames[1]) ? 1 : -1;
+        if (i < 0)
+            add(entry);
+        else if (!named[i])
+            add(kNames[i] + (L"=" + windows));
+        if (i >= 0)
+            named[i] = true;
+    }
+    if (inherited)
+        FreeEnvironmentStringsW(inherited);
+    for (int i = 0; i < 2; ++i)
+        if (!named[i])
+            add(kNames[i] + (L"=" + windows));
+    return block + L'\0';
 }
 
 ActionRun RunOnThisSystem()
@@ -529,6 +630,7 @@ std::wstring WindowsFolderPath()
 
 StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandLine, int showMode)
 {
+    std::wstring environment = ToolEnvironment();
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -540,8 +642,9 @@ StartedProcess StartCommand(const std::wstring& program, const wchar_t* commandL
     // looks there first for the programs its command line names.
     std::wstring folder = SystemFolderPath();
     NativeFileSystem native;
-    if (!native.ok() || !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0,
-                                        nullptr, folder.c_str(), &si, &pi))
+    if (!native.ok() ||
+        !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, &environment[0], folder.c_str(), &si, &pi))
         return StartedProcess{false, nullptr, GetLastError()};
     CloseHandle(pi.hThread);
     return StartedProcess{true, pi.hProcess, 0};
@@ -652,6 +755,24 @@ void CheckRegistry(ActionRun& run)
 
 void OpenForum(ActionRun& run)
 {
+    // A browser has an Open dialog, from which its user can start any
+    // program: with rights that are not the desktop user's own, the address
+    // is only shown (Ctrl+C copies a message box's text).
+    DWORD error = 0;
+    DesktopUser user = WhoseDesktop(run, &error);
+    if (user != DesktopUser::Ours && user != DesktopUser::NoTaskbar) {
+        std::wstring why = user == DesktopUser::AsLocalSystem
+                               ? L"本程序以本地系统账户（SYSTEM）运行"
+                           : user == DesktopUser::AnotherUser
+                               ? L"本程序以另一个账户的权限在这个桌面上运行"
+                               : L"无法确定这个桌面属于哪个用户（" + SystemErrorText(error) + L"）";
+        Report(run, true,
+               why + L"，从这里打开的浏览器也会有这些权限，所以没有打开它。\n"
+                     L"请复制下面的地址（按 Ctrl+C 可以复制这段文字），在自己的浏览器中打开：\n\n" +
+                   kForumLinkTarget,
+               kProgramTitle);
+        return;
+    }
     // The system's URL handler opens the address in the default browser.
     std::wstring command = std::wstring(L"rundll32.exe url.dll,FileProtocolHandler") + L" " + L'"' +
                            kForumLinkTarget + L'"';

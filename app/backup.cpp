@@ -1,5 +1,8 @@
 #include "backup.h"
+#include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
+#include "accounts.h"
 #include "owners.h"
 #include "payloads.h"
 #include "registry_values.h"
@@ -85,16 +88,50 @@ DWORD BackupText(int resourceId, std::wstring* text)
     return 0;
 }
 
-// Makes the folder unless it is there; a file in its place is an error.
-DWORD MakeFolder(const std::wstring& folder)
+// The rights of the folders the program makes: protected from what the
+// folder above hands down, to the folder and everything in it.
+const wchar_t kBackupFolderRights[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
+
+// The rights that hand a folder over to whoever has them: writing or adding
+// files and folders, deleting it or what is in it, changing its rights or
+// its owner.
+const ACCESS_MASK kTakeOverRights = FILE_WRITE_DATA | FILE_APPEND_DATA | DELETE |
+                                    FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE |
+                                    GENERIC_ALL;
+
+bool IsTrusted(PSID sid, PSID self)
 {
-    if (CreateDirectoryW(folder.c_str(), nullptr))
+    return IsWellKnownSid(sid, WinLocalSystemSid) ||
+           IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || (self && EqualSid(sid, self));
+}
+
+// Makes the folder with the administrators' rights, or judges the one that
+// is there; a file in its place is an error. Returns the system's error,
+// or 0.
+DWORD MakeTrustedFolder(const std::wstring& folder, PSID self, std::wstring* untrusted)
+{
+    PSECURITY_DESCRIPTOR rights = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kBackupFolderRights,
+                                                              SDDL_REVISION_1, &rights, nullptr))
+        return GetLastError();
+    LocalOwner rightsOwner(rights);
+    SECURITY_ATTRIBUTES made = {sizeof made, rights, FALSE};
+    if (CreateDirectoryW(folder.c_str(), &made))
         return 0;
     DWORD error = GetLastError();
     DWORD attributes = GetFileAttributesW(folder.c_str());
-    bool isFolder =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return error == ERROR_ALREADY_EXISTS && isFolder ? 0 : error;
+    if (error != ERROR_ALREADY_EXISTS || attributes == INVALID_FILE_ATTRIBUTES ||
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return error;
+    PSECURITY_DESCRIPTOR found = nullptr;
+    error = GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT,
+                                  OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, nullptr, nullptr, &found);
+    if (error)
+        return error;
+    LocalOwner foundOwner(found);
+    *untrusted = WhyFolderIsUntrusted(attributes, found, self);
+    return 0;
 }
 
 // Writes the text as a new file named after the local time; a second backup
@@ -132,9 +169,45 @@ DWORD WriteBackupFile(const std::wstring& folder, const std::wstring& text, std:
 
 }  // namespace
 
-DWORD BackUpBeforeImport(int resourceId, std::wstring* path)
+std::wstring WhyFolderIsUntrusted(DWORD attributes, PSECURITY_DESCRIPTOR descriptor, PSID self)
+{
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return L"它是一个链接（交接点、装入点或符号链接），指向别处。";
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE;
+    if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || !owner ||
+        !IsTrusted(owner, self))
+        return L"它的所有者是 " + (owner ? AccountName(owner) : std::wstring(L"（未知）")) +
+               L"，不是 SYSTEM、Administrators 或运行本程序的账户。";
+    BOOL present = FALSE;
+    PACL dacl = nullptr;
+    if (!GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) || !present || !dacl)
+        return L"它没有访问控制列表：每个人都可以修改它。";
+    std::wstring writers;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACE_HEADER* header = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&header)))
+            return L"无法读取它的访问控制列表。";
+        // An entry only handed down to what is made inside is not the
+        // folder's own; a denial grants nothing.
+        if ((header->AceFlags & INHERIT_ONLY_ACE) || header->AceType == ACCESS_DENIED_ACE_TYPE)
+            continue;
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE)
+            return L"它的访问控制列表中有本程序无法判断的条目。";
+        auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+        PSID sid = &ace->SidStart;
+        if ((ace->Mask & kTakeOverRights) && !IsTrusted(sid, self))
+            writers += (writers.empty() ? L"" : L"、") + AccountName(sid);
+    }
+    if (!writers.empty())
+        return writers + L" 可以在其中写入、添加或删除文件，或者修改它的权限。";
+    return std::wstring();
+}
+
+DWORD BackUpBeforeImport(int resourceId, std::wstring* path, std::wstring* untrusted)
 {
     path->clear();
+    untrusted->clear();
     std::wstring text;
     if (DWORD error = BackupText(resourceId, &text))
         return error;
@@ -146,12 +219,17 @@ DWORD BackUpBeforeImport(int resourceId, std::wstring* path)
     if (FAILED(found))
         return HRESULT_FACILITY(found) == FACILITY_WIN32 ? HRESULT_CODE(found)
                                                          : ERROR_PATH_NOT_FOUND;
+    std::vector<BYTE> self = ProcessUser(GetCurrentProcess());
+    if (self.empty())
+        return GetLastError();
     std::wstring folder = common;
     for (const wchar_t* part : {L"\\Sertavo", L"\\Backup"}) {
         folder += part;
         *path = folder;
-        if (DWORD error = MakeFolder(folder))
+        if (DWORD error = MakeTrustedFolder(folder, SidOf(self), untrusted))
             return error;
+        if (!untrusted->empty())
+            return 0;
     }
     return WriteBackupFile(folder, text, path);
 }

@@ -223,41 +223,70 @@ std::wstring LocalTimeStamp()
            L":" + Padded(magnitude % 60, 2);
 }
 
+// Why the log's name must not be written through, or nullptr. A link, or one
+// of several names of one file (a hard link), has the lines land in the
+// file it leads to, which anyone who may write in the log's folder (a
+// logon script's share) can choose: the hosts file, a startup script. A
+// run as the local system account would append to it.
+const wchar_t* WhyLogIsNotItsOwn(DWORD attributes, DWORD names)
+{
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return L"它是一个链接（重解析点），写入的内容会落到它指向的地方。没有写入任何内容。";
+    if (names > 1)
+        return L"这个文件还有别的名字（硬链接），写入的内容也会落到另一个名字的文件里。"
+               L"没有写入任何内容。";
+    return nullptr;
+}
+
 // Opens the log for this program alone, creating it if need be; others may
 // still read it. Appends from many writers that share a file are kept apart
 // only on a local disk: over the network the client's cached size decides
 // where a write lands. So each writer takes the file alone, and while
 // another holds it (another machine, a spreadsheet, a virus scanner) tries
-// again with growing pauses, for up to 30 s. Returns the system error, or 0.
-DWORD OpenLog(const std::wstring& path, HandleOwner* file)
+// again with growing pauses, for up to 30 s. A log that is not a file of its
+// own is refused, before it is opened and again on the handle, so that a
+// link put in its place between the two is not followed. Returns what went
+// wrong, or empty.
+std::wstring OpenLog(const std::wstring& path, HandleOwner* file)
 {
+    if (const wchar_t* why = WhyLogIsNotItsOwn(GetFileAttributesW(path.c_str()), 1))
+        return why;
     const DWORD kPatienceMs = 30 * 1000, kLongestPauseMs = 1000;
     DWORD start = GetTickCount();
     for (DWORD pause = 50;; pause = pause < kLongestPauseMs / 2 ? pause * 2 : kLongestPauseMs) {
         file->reset(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (file->get() != INVALID_HANDLE_VALUE)
-            return 0;
+            break;
         DWORD error = GetLastError();
         if (error != ERROR_SHARING_VIOLATION || GetTickCount() - start >= kPatienceMs)
-            return error;
+            return SystemErrorText(error, path);
         // Uneven pauses, so that writers who wait together do not come back
         // together.
         Sleep(pause + GetTickCount() % pause);
     }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file->get(), &info))
+        return SystemErrorText(GetLastError(), path);
+    if (const wchar_t* why = WhyLogIsNotItsOwn(info.dwFileAttributes, info.nNumberOfLinks)) {
+        file->reset();
+        return why;
+    }
+    return std::wstring();
 }
 
 // Appends one line to the log, after the UTF-8 byte-order mark when the
 // file is empty, however it came to be (an administrator may make it
-// beforehand to set its rights). Returns the system error, or 0.
-DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
+// beforehand to set its rights). Returns what went wrong, or empty.
+std::wstring AppendToLog(const std::wstring& path, const std::wstring& line)
 {
     HandleOwner file;
-    if (DWORD error = OpenLog(path, &file))
-        return error;
+    std::wstring wrong = OpenLog(path, &file);
+    if (!wrong.empty())
+        return wrong;
     LARGE_INTEGER zero = {}, end = {};
     if (!SetFilePointerEx(file.get(), zero, &end, FILE_END))
-        return GetLastError();
+        return SystemErrorText(GetLastError(), path);
     std::string bytes =
         (end.QuadPart == 0 ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
     DWORD written = 0, error = 0;
@@ -267,7 +296,7 @@ DWORD AppendToLog(const std::wstring& path, const std::wstring& line)
         error = ERROR_WRITE_FAULT;
     if (!CloseHandle(file.release()) && !error)
         error = GetLastError();
-    return error;
+    return error ? SystemErrorText(error, path) : std::wstring();
 }
 
 std::wstring ResultText(const ActionRun& run)
@@ -325,14 +354,16 @@ std::wstring FullPath(const std::wstring& path)
 int CheckLog(const Request& request, Output& out)
 {
     HandleOwner file;
-    DWORD error = OpenLog(request.logPath, &file);
-    if (!error)
+    std::wstring wrong = OpenLog(request.logPath, &file);
+    if (wrong.empty())
         return AllSucceeded;
     DWORD attributes = GetFileAttributesW(request.logPath.c_str());
-    bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    bool folder = attributes != INVALID_FILE_ATTRIBUTES &&
+                  (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                      FILE_ATTRIBUTE_DIRECTORY;
     Tell(request, out,
-         (folder ? L"命令行有误：/log 指定的是文件夹，不是文件：" : L"无法打开日志文件：") +
-             request.logPath + L"\n" + SystemErrorText(error, request.logPath),
+         (folder ? L"命令行有误：/log 指定的是文件夹，不是文件：" : L"无法使用日志文件：") +
+             request.logPath + L"\n" + wrong,
          MB_ICONERROR);
     return folder ? WrongCommandLine : ActionFailed;
 }
@@ -364,10 +395,10 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
         out.WriteLine(std::wstring(L"/") + action->name + word + ResultText(run) +
                       (run.backup.empty() ? L"" : L"；备份：" + run.backup));
         if (request.logged) {
-            if (DWORD error = AppendToLog(request.logPath, LogLine(*action, run))) {
+            std::wstring wrong = AppendToLog(request.logPath, LogLine(*action, run));
+            if (!wrong.empty()) {
                 if (logWritten)
-                    out.WriteLine(L"无法写入日志文件 " + request.logPath + L"：" +
-                                  OneLine(SystemErrorText(error, request.logPath)));
+                    out.WriteLine(L"无法写入日志文件 " + request.logPath + L"：" + OneLine(wrong));
                 logWritten = false;
             }
         }

@@ -35,8 +35,22 @@ void OnFormActivate(HWND hwnd, WPARAM wParam)
         SetFocus(focus);
 }
 
+// The messages that make and end a window. The system sends them on the
+// window's own thread, from its CreateWindowEx and DestroyWindow; any
+// program may send the same. One from elsewhere would have the main window
+// build a second set of controls, unload a form that stays open, free its
+// state while it is still in use, or follow a pointer of the sender's.
+bool FromElsewhere(UINT message)
+{
+    bool makesOrEnds = message == WM_NCCREATE || message == WM_CREATE || message == WM_DESTROY ||
+                       message == WM_NCDESTROY;
+    return makesOrEnds && InSendMessage();
+}
+
 LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (FromElsewhere(message))
+        return 0;
     if (message == WM_ACTIVATE) {
         OnFormActivate(hwnd, wParam);
         return 0;

@@ -22,6 +22,10 @@ struct DeleteGdiObject {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 
+struct FreeLocalMemory {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+
 struct CloseRegistryKey {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
@@ -31,4 +35,7 @@ struct CloseRegistryKey {
 // the system could not flush is reported.
 using HandleOwner = std::unique_ptr<void, CloseKernelHandle>;
 using FontOwner = std::unique_ptr<std::remove_pointer_t<HFONT>, DeleteGdiObject>;
+// What the system hands over in LocalAlloc'ed memory: security descriptors,
+// SIDs as text.
+using LocalOwner = std::unique_ptr<void, FreeLocalMemory>;
 using KeyOwner = std::unique_ptr<std::remove_pointer_t<HKEY>, CloseRegistryKey>;

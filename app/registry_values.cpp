@@ -76,3 +76,21 @@ std::wstring FirstMissingKey(const RegistryValue& v, DWORD* error)
             return std::wstring();
     }
 }
+
+DWORD CanWriteValue(const RegistryValue& v)
+{
+    DWORD error = 0;
+    std::wstring missing = FirstMissingKey(v, &error);
+    if (error)
+        return error;
+    size_t parent = missing.rfind(L'\\');
+    std::wstring key = missing.empty()                ? std::wstring(v.key)
+                       : parent == std::wstring::npos ? std::wstring()
+                                                      : missing.substr(0, parent);
+    REGSAM access = (missing.empty() ? KEY_SET_VALUE : KEY_CREATE_SUB_KEY) | NativeRegistryView();
+    HKEY opened;
+    LONG r = RegOpenKeyExW(v.root, key.c_str(), 0, access, &opened);
+    if (r == ERROR_SUCCESS)
+        RegCloseKey(opened);
+    return static_cast<DWORD>(r);
+}

@@ -29,3 +29,9 @@ std::wstring FullValueName(const RegistryValue& v);
 // value's key exists), which importing a registry file would create.
 // *error is the system's error when that cannot be told.
 std::wstring FirstMissingKey(const RegistryValue& v, DWORD* error);
+
+// 0 when the value can be set: its key opens for setting values, or, where
+// the key is missing, the key above the missing ones opens for making keys.
+// Otherwise the system's error (ERROR_ACCESS_DENIED for a standard user
+// under HKEY_LOCAL_MACHINE).
+DWORD CanWriteValue(const RegistryValue& v);

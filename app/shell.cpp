@@ -1,31 +1,11 @@
 #include "shell.h"
 #include <algorithm>
+#include "accounts.h"
 #include "owners.h"
 
 namespace {
 
 const wchar_t kTaskbarClass[] = L"Shell_TrayWnd";
-
-// The user a process runs as: its token's TOKEN_USER, empty when the process
-// or its token cannot be opened (the error is then in GetLastError).
-std::vector<BYTE> ProcessUser(HANDLE process)
-{
-    HANDLE opened;
-    if (!OpenProcessToken(process, TOKEN_QUERY, &opened))
-        return {};
-    HandleOwner token(opened);
-    DWORD size = 0;
-    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    std::vector<BYTE> user(size);
-    if (!size || !GetTokenInformation(token.get(), TokenUser, user.data(), size, &size))
-        return {};
-    return user;
-}
-
-PSID SidOf(std::vector<BYTE>& user)
-{
-    return reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
-}
 
 }  // namespace
 

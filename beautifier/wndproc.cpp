@@ -207,6 +207,12 @@ LRESULT CALLBACK BeautifierWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 {
     if (!hwnd)
         return 0;
+    // The system ends a window on the window's own thread, from its
+    // DestroyWindow. The same messages sent by another thread or program are
+    // not the window's end: taken, they would detach a window that stays
+    // open, or have a control free its state while it is still in use.
+    if ((message == WM_DESTROY || message == WM_NCDESTROY) && InSendMessage())
+        return 0;
     // Read again on every message, since any of them may attach or detach;
     // what is read here is forwarded to for the whole message, even when the
     // handling detaches the window.

@@ -1,6 +1,9 @@
 #include "app_testing.h"
 #include <shlobj.h>
+#include <sddl.h>
+#include "accounts.h"
 #include "actions.h"
+#include "backup.h"
 #include "native.h"
 #include "payloads.h"
 #include "resource_ids.h"
@@ -198,10 +201,15 @@ TEST_CASE("waited for, the shell restart is judged by a new taskbar, and refused
     CHECK(!run.toolEnded);
     PostMessageW(FindWindowW(L"Shell_TrayWnd", L"stand-in"), WM_CLOSE, 0, 0);
 
+    // As SYSTEM, neither the restart nor the forum's browser starts.
     run.asLocalSystem = true;
     RestartShell(run);
     CHECK(!run.succeeded);
     CHECK(Contains(run.report, L"本地系统账户"));
+    tools.Install(L"rundll32");
+    OpenForum(run);
+    CHECK(Contains(run.report, L"Ctrl+C"));
+    CHECK(Contains(run.report, L"http://quillhaven.com/"));
     CHECK(tools.StartedTools().size() == 2);
 }
 
@@ -271,12 +279,16 @@ TEST_CASE("the intermediate repair starts its visible loop and reports nothing")
     FakeTools tools;
     MessageBoxWatcher boxes;
     tools.Install(L"cmd");
+    // The loop's interpreter expands %windir%: a caller's own must not reach it.
+    SetEnvironmentVariableW(L"windir", L"C:\\users\\Public");
     w.Click(IDC_COMMAND6);
+    SetEnvironmentVariableW(L"windir", WindowsFolderPath().c_str());
     REQUIRE(PumpUntil([&] { return tools.StartedTools().size() == 1; }));
     auto started = tools.StartedTools()[0];
     CHECK(started.commandLine ==
           L"cmd.exe /c  for %1 in (%windir%\\system32\\*.dll) do regsvr32.exe  /S %1");
     CHECK(started.show == SW_SHOWNORMAL);
+    CHECK(started.windir == WindowsFolderPath());
     CHECK(boxes.seen.empty());
 
     FakeTools broken;
@@ -369,6 +381,30 @@ TEST_CASE("registry buttons report each failing step honestly")
         CHECK(boxes.seen[0].icon == IDI_ERROR);
         CHECK(Contains(boxes.seen[0].text, BackupFolder()));
         CHECK(tools.StartedTools().empty());
+
+        // Which folders found there may hold backups, by their descriptors.
+        // Windows XP's All Users\Application Data hands Users the right to
+        // add files and folders; what is only handed down does not count.
+        std::vector<BYTE> self = ProcessUser(GetCurrentProcess());
+        struct {
+            const wchar_t* sddl;
+            const wchar_t* why;  // nullptr: trusted
+        } const folders[] = {
+            {L"O:BAD:AI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)(A;OICIIOID;GA;;;CO)"
+             L"(A;OICIID;0x1200a9;;;BU)(A;CIID;0x100006;;;BU)",
+             L"BUILTIN\\Users 可以在其中写入"},
+            {L"O:SYD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)(D;;FA;;;WD)", nullptr},
+            {L"O:BUD:P(A;OICI;FA;;;SY)", L"所有者是 BUILTIN\\Users"},
+        };
+        for (const auto& f : folders) {
+            CAPTURE(std::wstring(f.sddl));
+            PSECURITY_DESCRIPTOR sd = NULL;
+            REQUIRE(ConvertStringSecurityDescriptorToSecurityDescriptorW(f.sddl, SDDL_REVISION_1,
+                                                                         &sd, NULL));
+            std::wstring why = WhyFolderIsUntrusted(FILE_ATTRIBUTE_DIRECTORY, sd, SidOf(self));
+            CHECK((f.why ? Contains(why, f.why) : why.empty()));
+            LocalFree(sd);
+        }
     }
     SUBCASE("the registry editor exits with an error")
     {
@@ -644,6 +680,32 @@ std::wstring TempFile(const wchar_t* name)
     return std::wstring(folder) + name;
 }
 
+// A Windows path as Wine's Unix side names it.
+std::string UnixPath(const std::wstring& path)
+{
+    auto unixName = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path.c_str()) : nullptr;
+    REQUIRE(name);
+    std::string unixPath = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return unixPath;
+}
+
+// Makes what Windows cannot make, through a Unix shell, which Wine starts
+// for a Windows program: another owner, Unix modes, symbolic links.
+void RunUnixShell(const std::string& command)
+{
+    std::wstring line = L"/bin/sh -c \"(" + FromUtf8(command) + L") 2>/dev/null\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    REQUIRE(CreateProcessW(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
 // The log's lines, each split at its tabs; byteOrderMarks counts the marks.
 std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks)
 {
@@ -691,6 +753,8 @@ TEST_CASE(
     tools.InstallRaisingTaskbar(2000);
     tools.InstallImportingEditor();
     WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    // The backup folder the first registry action makes serves the second.
+    RunUnixShell("rm -rf '" + UnixPath(BackupFolder().substr(0, BackupFolder().rfind(L'\\'))) + "'");
     // Made empty beforehand, as an administrator sets a log's rights.
     std::wstring log = TempFile(L"sertavo-command-line.log");
     CloseHandle(CreateFileW(log.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
@@ -856,6 +920,56 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     REQUIRE(!run.lines.empty());
     CHECK(Contains(run.lines[0], L"文件夹"));
     CHECK(Contains(run.lines[0], folder));
+
+    // A log that leads to another file, as a second name of it or as a
+    // link, is refused before anything runs, and the other file stays as
+    // it was.
+    std::wstring other = TempFile(L"sertavo-other");
+    RunUnixShell("rm -rf '" + UnixPath(other) + "' '" + UnixPath(log) + "'; echo hosts > '" +
+                 UnixPath(other) + "'; ln '" + UnixPath(other) + "' '" + UnixPath(log) + "'");
+    for (const wchar_t* why : {L"硬链接", L"链接"}) {
+        run = RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-shell");
+        CHECK(run.exitCode == 1);
+        REQUIRE(run.lines.size() > 1);
+        CHECK(Contains(run.lines[1], why));
+        CHECK(FileBytes(other) == "hosts\n");
+        RunUnixShell("rm -f '" + UnixPath(log) + "'; mkdir '" + UnixPath(other) + ".d'; ln -s '" +
+                     UnixPath(other) + ".d' '" + UnixPath(log) + "'");
+    }
+    CHECK(tools.StartedTools().size() == startedBefore);
+
+    // A backup folder that is a link, another owner's or everyone's to
+    // write, at either level: no backup, so no change.
+    WriteValuesOf(IDR_PAYLOAD_REPAIR, L"stale");
+    std::string top = UnixPath(BackupFolder().substr(0, BackupFolder().rfind(L'\\')));
+    const std::string elsewhere = UnixPath(other) + ".d";
+    const struct {
+        std::string plant;  // makes the folder @
+        const wchar_t* why;
+    } plants[] = {{"ln -s '" + elsewhere + "' @", L"链接"},
+                  {"mkdir @ && chown nobody @", L"所有者"},
+                  {"mkdir -m 777 @", L"可以在其中写入"}};
+    for (const std::string& level : {top, top + "/Backup"}) {
+        for (const auto& p : plants) {
+            CAPTURE(level);
+            CAPTURE(std::wstring(p.why));
+            std::string plant = p.plant;
+            for (size_t at; (at = plant.find('@')) != std::string::npos;)
+                plant.replace(at, 1, "'" + level + "'");
+            RunUnixShell("rm -rf '" + top + "'; mkdir -p '" + top + "'; rmdir '" + level + "'; " +
+                         plant);
+            run = RunProgramWith(L"/quiet /repair-registry");
+            CHECK(run.exitCode == 1);
+            REQUIRE(!run.lines.empty());
+            CHECK(Contains(run.lines[0], L"备份文件夹不可信"));
+            CHECK(Contains(run.lines[0], p.why));
+            CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == std::vector<std::wstring>(6, L"stale"));
+        }
+    }
+    RunUnixShell("rm -rf '" + top + "' '" + UnixPath(other) + "' '" + UnixPath(log) + "'");
+    // Nothing was written where the links led.
+    CHECK(RemoveDirectoryW((other + L".d").c_str()));
+    CHECK(tools.StartedTools().size() == startedBefore);
 }
 
 // Wine reports the Windows its AppDefaults key names to that program alone,

@@ -248,14 +248,16 @@ std::vector<FakeTools::Started> FakeTools::StartedTools() const
         pos = end == std::wstring::npos ? log.size() : end + 1;
         std::vector<std::wstring> fields;
         for (size_t from = 0, tab;
-             fields.size() < 4 && (tab = line.find(L'\t', from)) != std::wstring::npos;
+             fields.size() < 5 && (tab = line.find(L'\t', from)) != std::wstring::npos;
              from = tab + 1)
             fields.push_back(line.substr(from, tab - from));
-        if (fields.size() < 4)
+        if (fields.size() < 5)
             continue;
-        size_t rest = fields[0].size() + fields[1].size() + fields[2].size() + fields[3].size() + 4;
-        started.push_back(
-            {fields[0], std::stoi(fields[1]), fields[2], fields[3], line.substr(rest)});
+        size_t rest = 5;
+        for (const std::wstring& f : fields)
+            rest += f.size();
+        started.push_back({fields[0], std::stoi(fields[1]), fields[2], fields[3], fields[4],
+                           line.substr(rest)});
     }
     return started;
 }

@@ -29,6 +29,7 @@ struct FakeTools {
         int show;
         std::wstring program;  // the path it was started from
         std::wstring currentFolder;
+        std::wstring windir;  // as its environment has it
         std::wstring commandLine;
     };
     FakeTools();

@@ -48,6 +48,29 @@ int TextWidthIn(HWND hwnd, const std::wstring& text)
     return size.cx;
 }
 
+struct Sending {
+    HWND hwnd;
+    std::vector<UINT> messages;
+};
+
+DWORD CALLBACK SendEachProc(void* sending)
+{
+    auto* s = static_cast<Sending*>(sending);
+    for (UINT message : s->messages)
+        SendMessageW(s->hwnd, message, 0, 0);
+    return 0;
+}
+
+// Sends the messages to the window from another thread, as another program
+// would: the window's procedure then sees InSendMessage() TRUE.
+void SendFromAnotherThread(HWND hwnd, std::vector<UINT> messages)
+{
+    Sending sending{hwnd, messages};
+    HANDLE thread = CreateThread(NULL, 0, SendEachProc, &sending, 0, NULL);
+    REQUIRE(PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(thread);
+}
+
 int g_propsAtUnload;  // windows of the form still carrying properties once detached
 
 BOOL DetachAndLook(HWND form)
@@ -107,6 +130,17 @@ TEST_CASE_FIXTURE(GdiBalance,
 {
     HWND form = ShowBeautifiedForm1(DetachAndLook);
     CHECK(g_AttachedCount == 12);  // the form, three frames, six buttons, two labels
+    // Making and ending messages from elsewhere make nothing, unload nothing
+    // and detach nothing.
+    g_propsAtUnload = -1;
+    SendFromAnotherThread(form, {WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY});
+    SendFromAnotherThread(Form1Control(form, IDC_COMMAND4), {WM_DESTROY, WM_NCDESTROY});
+    int children = 0;
+    for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        ++children;
+    CHECK(children == 3);  // the three frames, which hold the rest
+    CHECK(WindowsWithBeautifierProps(form) == 12);
+    CHECK(g_propsAtUnload == -1);
     // Every caption reads back whole through the subclassed windows, in any
     // code page of the system.
     CHECK(WindowText(form) == L"Sertavo");

@@ -2,9 +2,10 @@
 // path ("C:\WINDOWS\system32\regsvr32.exe", "C:\WINDOWS\regedit.exe", ...),
 // and run there because Wine is told to load those programs from their files
 // (WINEDLLOVERRIDES=...=n), it appends one line to "recorded.txt":
-//   NAME<TAB>SHOW<TAB>PROGRAM<TAB>CURRENT FOLDER<TAB>COMMAND LINE
+//   NAME<TAB>SHOW<TAB>PROGRAM<TAB>CURRENT FOLDER<TAB>WINDIR<TAB>COMMAND LINE
 // where SHOW is the show mode it was started with (-1 without
-// STARTF_USESHOWWINDOW) and PROGRAM the path it was started from. Then it
+// STARTF_USESHOWWINDOW), PROGRAM the path it was started from and WINDIR
+// the windir of its environment. Then it
 // waits and exits as "NAME.cfg" says: "EXITCODE DELAY_MS [import]" (default
 // "0 0"). With "import" it is a registry editor that really imports the file
 // its command line ends with, through the native "reg.exe import", and exits
@@ -118,9 +119,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     int show = (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1;
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
+    wchar_t windir[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"windir", windir, MAX_PATH);
     std::wstring commandLine = GetCommandLineW();
     AppendRecord(folder + L"recorded.txt", name + L"\t" + std::to_wstring(show) + L"\t" + module +
-                                               L"\t" + current + L"\t" + commandLine + L"\n");
+                                               L"\t" + current + L"\t" + windir + L"\t" +
+                                               commandLine + L"\n");
 
     unsigned exitCode = 0, delay = 0;
     char mode[16] = {};
