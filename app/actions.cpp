@@ -336,19 +336,6 @@ DWORD DeletePayloadFile(const wchar_t* path)
     return 0;
 }
 
-// A value's text on the log's line, where a tab or a line break would
-// split the line.
-std::wstring EscapedForLog(const std::wstring& text)
-{
-    std::wstring escaped;
-    for (wchar_t c : text)
-        escaped += c == L'\t'   ? L"\\t"
-                   : c == L'\n' ? L"\\n"
-                   : c == L'\r' ? L"\\r"
-                                : std::wstring(1, c);
-    return escaped;
-}
-
 // The first value of the set that does not read back as the file writes it,
 // described for the user; empty when all of them do.
 std::wstring FirstValueNotWritten(int resourceId)
@@ -598,6 +585,17 @@ ActionRun CommandLineRun(bool quiet)
     run.showFailure = run.ask = run.showConsoles = !quiet;
     run.waitForAll = true;
     return run;
+}
+
+std::wstring EscapedForLog(const std::wstring& text)
+{
+    std::wstring escaped;
+    for (wchar_t c : text)
+        escaped += c == L'\t'   ? L"\\t"
+                   : c == L'\n' ? L"\\n"
+                   : c == L'\r' ? L"\\r"
+                                 : std::wstring(1, c);
+    return escaped;
 }
 
 std::wstring SystemErrorText(DWORD error, const std::wstring& subject)

@@ -86,6 +86,10 @@ void OpenForum(ActionRun& run);             // Label3
 // writes and says which differ; changes nothing and shows no window.
 void CheckRegistry(ActionRun& run);
 
+// A text as a log's line holds it: a tab or a line break would split the
+// line, and is written \t, \n or \r.
+std::wstring EscapedForLog(const std::wstring& text);
+
 // The system's text for an error code, with the file or program it is
 // about in place of the "%1" that some of the texts hold.
 std::wstring SystemErrorText(DWORD error, const std::wstring& subject = std::wstring());

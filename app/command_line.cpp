@@ -1,6 +1,8 @@
 #include "command_line.h"
 #include <windows.h>
+#include "accounts.h"
 #include "actions.h"
+#include "native.h"
 #include "owners.h"
 #include "program.h"
 
@@ -275,9 +277,19 @@ std::wstring OpenLog(const std::wstring& path, HandleOwner* file)
     return std::wstring();
 }
 
-// Appends one line to the log, after the UTF-8 byte-order mark when the
-// file is empty, however it came to be (an administrator may make it
-// beforehand to set its rights). Returns what went wrong, or empty.
+// The names of a log line's fields, in their order, as the first line of a
+// new log gives them; a reader of the log (a spreadsheet, a script) takes
+// lines beginning with "#" for comments, as in the W3C and firewall logs
+// of Windows.
+const char kLogHeading[] =
+    "#Fields: time\tcomputer\taccount\twindows\taction\tcommand\texit-code\tresult\tvalues\t"
+    "backup\r\n";
+
+// Appends one line to the log. A file that is empty, however it came to be
+// (an administrator may make it beforehand to set its rights), first gets
+// the UTF-8 byte-order mark and the heading, in the same write: of many
+// writers that find it empty, the first alone does. Returns what went
+// wrong, or empty.
 std::wstring AppendToLog(const std::wstring& path, const std::wstring& line)
 {
     HandleOwner file;
@@ -287,8 +299,8 @@ std::wstring AppendToLog(const std::wstring& path, const std::wstring& line)
     LARGE_INTEGER zero = {}, end = {};
     if (!SetFilePointerEx(file.get(), zero, &end, FILE_END))
         return SystemErrorText(GetLastError(), path);
-    std::string bytes =
-        (end.QuadPart == 0 ? "\xEF\xBB\xBF" : "") + Output::Encode(CP_UTF8, line + L"\r\n");
+    std::string bytes = (end.QuadPart == 0 ? std::string("\xEF\xBB\xBF") + kLogHeading : "") +
+                        Output::Encode(CP_UTF8, line + L"\r\n");
     DWORD written = 0, error = 0;
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         error = GetLastError();
@@ -306,11 +318,27 @@ std::wstring ResultText(const ActionRun& run)
     return (run.needsRepair ? L"需要修复：" : L"失败：") + OneLine(run.report);
 }
 
-// TIME  ACTION  COMMAND LINE  EXIT CODE  RESULT  [VALUES READ BACK  [BACKUP]],
-// by tabs.
-std::wstring LogLine(const ActionSwitch& action, const ActionRun& run)
+// Where the lines come from, as the fields after the time give it: the
+// machine's name (as "net view" shows it), the account the program runs as
+// ("DOMAIN\user", "NT AUTHORITY\SYSTEM") and the Windows, so that the lines
+// of many machines in one shared log tell apart.
+std::wstring LogOrigin()
 {
-    std::wstring line = LocalTimeStamp() + L"\t/" + action.name + L"\t" +
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(computer, &size))
+        computer[0] = L'\0';
+    std::vector<BYTE> user = ProcessUser(GetCurrentProcess());
+    std::wstring account = user.empty() ? std::wstring(L"-") : AccountName(SidOf(user));
+    return EscapedForLog(computer[0] ? computer : L"-") + L"\t" + EscapedForLog(account) + L"\t" +
+           EscapedForLog(VersionText(RealWindowsVersion()));
+}
+
+// TIME  COMPUTER  ACCOUNT  WINDOWS  ACTION  COMMAND LINE  EXIT CODE  RESULT
+// [VALUES READ BACK  [BACKUP]], by tabs, as the heading names them.
+std::wstring LogLine(const std::wstring& origin, const ActionSwitch& action, const ActionRun& run)
+{
+    std::wstring line = LocalTimeStamp() + L"\t" + origin + L"\t/" + action.name + L"\t" +
                         (run.commandLine.empty() ? L"-" : run.commandLine) + L"\t" +
                         (run.toolEnded ? std::to_wstring(run.exitCode) : L"-") + L"\t" +
                         ResultText(run);
@@ -383,6 +411,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
     }
 
     bool logWritten = true;
+    std::wstring origin = request.logged ? LogOrigin() : std::wstring();
     for (const ActionSwitch* action : request.actions) {
         ActionRun run = CommandLineRun(request.quiet);
         action->run(run);
@@ -395,7 +424,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments)
         out.WriteLine(std::wstring(L"/") + action->name + word + ResultText(run) +
                       (run.backup.empty() ? L"" : L"；备份：" + run.backup));
         if (request.logged) {
-            std::wstring wrong = AppendToLog(request.logPath, LogLine(*action, run));
+            std::wstring wrong = AppendToLog(request.logPath, LogLine(origin, *action, run));
             if (!wrong.empty()) {
                 if (logWritten)
                     out.WriteLine(L"无法写入日志文件 " + request.logPath + L"：" + OneLine(wrong));

@@ -80,8 +80,16 @@ WindowsVersion RealWindowsVersion()
     // system not.
     auto rtlGetVersion = SystemFunction<GetVersionProc>(L"ntdll.dll", "RtlGetVersion");
     if (!(rtlGetVersion && rtlGetVersion(&info) == 0) && !GetVersionExW(&info))
-        return WindowsVersion{0, 0};
-    return WindowsVersion{info.dwMajorVersion, info.dwMinorVersion};
+        return WindowsVersion{0, 0, 0, std::wstring()};
+    return WindowsVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+                          info.szCSDVersion};
+}
+
+std::wstring VersionText(const WindowsVersion& version)
+{
+    return std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
+           std::to_wstring(version.build) +
+           (version.servicePack.empty() ? L"" : L" " + version.servicePack);
 }
 
 bool RepairsApplyTo(WindowsVersion version)

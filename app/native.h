@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <string>
 
 // The program is 32-bit. On 64-bit Windows it runs under WOW64, which
 // redirects it: "system32" is SysWOW64 for its file operations, and
@@ -44,9 +45,12 @@ REGSAM NativeRegistryView();
 // on Windows 8.1 and later to programs whose manifest does not name them;
 // the kernel's own RtlGetVersion tells the truth on every release.
 struct WindowsVersion {
-    DWORD major, minor;
+    DWORD major, minor, build;
+    std::wstring servicePack;  // "Service Pack 3", or empty
 };
 WindowsVersion RealWindowsVersion();
+// "5.1.2600 Service Pack 3", as a log names the Windows it ran on.
+std::wstring VersionText(const WindowsVersion& version);
 
 // The repairs mend the search of Windows XP (5.1) and of Server 2003 and
 // XP x64 (5.2). Windows 2000 has no Search Companion, and Vista (6.0) and

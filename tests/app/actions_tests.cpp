@@ -706,17 +706,30 @@ void RunUnixShell(const std::string& command)
     CloseHandle(pi.hThread);
 }
 
-// The log's lines, each split at its tabs; byteOrderMarks counts the marks.
-std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks)
+// The fields of a log's line.
+enum LogField { kTime, kComputer, kAccount, kWindows, kAction, kCommand, kExit, kResult, kValues };
+const char kLogStart[] = "\xEF\xBB\xBF#Fields: time\tcomputer\taccount\twindows\taction\t";
+
+// The log's lines but its headings, each split at its tabs; byteOrderMarks
+// counts the marks, headings the lines that begin with "#".
+std::vector<std::vector<std::wstring>> LogLines(const std::wstring& path, size_t* byteOrderMarks,
+                                                size_t* headings = nullptr)
 {
     std::string bytes = FileBytes(path);
     const std::string mark = "\xEF\xBB\xBF";
     *byteOrderMarks = 0;
+    if (headings)
+        *headings = 0;
     for (size_t at = bytes.find(mark); at != std::string::npos; at = bytes.find(mark, at + 1))
         ++*byteOrderMarks;
     std::vector<std::vector<std::wstring>> lines;
     for (const std::wstring& line :
          Lines(FromUtf8(bytes.compare(0, 3, mark) == 0 ? bytes.substr(3) : bytes))) {
+        if (line[0] == L'#') {
+            if (headings)
+                ++*headings;
+            continue;
+        }
         std::vector<std::wstring> fields;
         for (size_t from = 0, tab;; from = tab + 1) {
             tab = line.find(L'\t', from);
@@ -780,39 +793,53 @@ TEST_CASE(
     CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == DataOf(IDR_PAYLOAD_REPAIR));
     CHECK(!FileExists(kRepairFile));
 
-    size_t marks = 0;
-    auto lines = LogLines(log, &marks);
+    size_t marks = 0, headings = 0;
+    CHECK(FileBytes(log).compare(0, sizeof kLogStart - 1, kLogStart) == 0);
+    auto lines = LogLines(log, &marks, &headings);
     CHECK(marks == 1);
+    CHECK(headings == 1);
     REQUIRE(lines.size() == 4);
     const wchar_t* actions[] = {L"/repair-shell", L"/repair-registry", L"/register-all",
                                 L"/restart-shell"};
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(computer, &size);
+    std::vector<BYTE> user = ProcessUser(GetCurrentProcess());
+    WindowsVersion windows = RealWindowsVersion();
     for (size_t i = 0; i < 4; ++i) {
         CAPTURE(i);
-        REQUIRE(lines[i].size() >= 5);
-        CHECK(IsLocalTimeStamp(lines[i][0]));
-        CHECK(lines[i][1] == actions[i]);
-        CHECK(lines[i][2] == started[i].commandLine);
+        REQUIRE(lines[i].size() >= 8);
+        CHECK(IsLocalTimeStamp(lines[i][kTime]));
+        CHECK(lines[i][kComputer] == computer);
+        CHECK(lines[i][kAccount] == AccountName(SidOf(user)));
+        CHECK(lines[i][kWindows].find(std::to_wstring(windows.major) + L"." +
+                                      std::to_wstring(windows.minor) + L"." +
+                                      std::to_wstring(windows.build)) == 0);
+        CHECK(lines[i][kAction] == actions[i]);
+        CHECK(lines[i][kCommand] == started[i].commandLine);
         // The restart's interpreter runs on with the new shell.
-        CHECK(lines[i][3] == (i == 3 ? L"-" : L"0"));
-        CHECK(lines[i][4] == L"成功");
+        CHECK(lines[i][kExit] == (i == 3 ? L"-" : L"0"));
+        CHECK(lines[i][kResult] == L"成功");
     }
     // The registry action's line ends with the six values read back, and the
     // backup made before the import.
-    REQUIRE(lines[1].size() == 7);
-    CHECK(run.lines[1].find(lines[1][6]) != std::wstring::npos);
-    CHECK(Contains(lines[1][5], L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
-    CHECK(Contains(lines[1][5],
+    REQUIRE(lines[1].size() == 10);
+    CHECK(run.lines[1].find(lines[1][kValues + 1]) != std::wstring::npos);
+    CHECK(Contains(lines[1][kValues],
+                   L"HKEY_CURRENT_USER\\" CABINET L"\\Use Search Asst=\"no\""));
+    CHECK(Contains(lines[1][kValues],
                    L"{e17d4fc0-5564-11d1-83f2-00a0c90dc849}\\@=\"Search Results Folder\""));
-    CHECK(Contains(lines[1][5], L"Removal Message=\"@mydocs.dll,-900\""));
+    CHECK(Contains(lines[1][kValues], L"Removal Message=\"@mydocs.dll,-900\""));
 
     // A second run appends to the same log.
     run = RunProgramWith(L"-quiet -log \"" + log + L"\" /restore-registry");
     CHECK(run.exitCode == 0);
     CHECK(ValuesIn(IDR_PAYLOAD_RESTORE) == DataOf(IDR_PAYLOAD_RESTORE));
-    lines = LogLines(log, &marks);
+    lines = LogLines(log, &marks, &headings);
     CHECK(marks == 1);
+    CHECK(headings == 1);
     REQUIRE(lines.size() == 5);
-    CHECK(lines[4][1] == L"/restore-registry");
+    CHECK(lines[4][kAction] == L"/restore-registry");
     DeleteFileW(log.c_str());
 
     // A look first, which changes nothing: 3 when a value differs.
@@ -850,8 +877,9 @@ TEST_CASE(
         CHECK(code == 0);
         CloseHandle(pi.hProcess);
     }
-    CHECK(LogLines(log, &marks).size() == 4);
+    CHECK(LogLines(log, &marks, &headings).size() == 4);
     CHECK(marks == 1);
+    CHECK(headings == 1);
     DeleteFileW(log.c_str());
 }
 
@@ -871,10 +899,10 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     size_t marks = 0;
     auto lines = LogLines(log, &marks);
     REQUIRE(lines.size() == 1);
-    REQUIRE(lines[0].size() == 5);
-    CHECK(lines[0][3] == L"5");
-    CHECK(Contains(lines[0][4], L"失败："));
-    CHECK(Contains(lines[0][4], L"退出代码为 5"));
+    REQUIRE(lines[0].size() == 8);
+    CHECK(lines[0][kExit] == L"5");
+    CHECK(Contains(lines[0][kResult], L"失败："));
+    CHECK(Contains(lines[0][kResult], L"退出代码为 5"));
 
     // The usage says what was wrong.
     const std::wstring wrong[] = {L"/repair-shell /bogus /quiet", L"/quiet /repair-shell /log",
@@ -903,11 +931,17 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
     tools.Install(L"regedit");
     std::wstring odd = L"a\tb\nc" + std::wstring(300, L'x');
     WriteValuesOf(IDR_PAYLOAD_REPAIR, odd.c_str());
+    // Into a log of an earlier version, which has no heading.
+    RunUnixShell("printf '\\357\\273\\2772024-05-01T09:30:00+08:00\\t/check\\t-\\t-\\tOK\\r\\n' > '" +
+                 UnixPath(log) + "'");
     CHECK(RunProgramWith(L"/quiet /log \"" + log + L"\" /repair-registry").exitCode == 1);
-    lines = LogLines(log, &marks);
-    REQUIRE(lines.size() == 1);
-    REQUIRE(lines[0].size() == 7);
-    CHECK(Contains(lines[0][5], L"Use Search Asst=\"a\\tb\\nc" + std::wstring(300, L'x') + L"\""));
+    size_t headings = 0;
+    lines = LogLines(log, &marks, &headings);
+    CHECK(headings == 0);
+    REQUIRE(lines.size() == 2);
+    REQUIRE(lines[1].size() == 10);
+    CHECK(Contains(lines[1][kValues],
+                   L"Use Search Asst=\"a\\tb\\nc" + std::wstring(300, L'x') + L"\""));
     DeleteFileW(log.c_str());
 
     // A log path that names a folder is found before anything runs.
