@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "form1.h"
 #include "forms.h"
+#include "native.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ std::vector<std::wstring> Arguments()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    ProtectProcess();
     // With arguments the program runs the actions named and no window.
     std::vector<std::wstring> arguments = Arguments();
     if (!arguments.empty())

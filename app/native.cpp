@@ -8,6 +8,12 @@ using RevertRedirectionProc = BOOL(WINAPI*)(void*);
 
 using GetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
 
+using SetDllDirectoryProc = BOOL(WINAPI*)(const wchar_t*);
+using SetDepPolicyProc = BOOL(WINAPI*)(DWORD);
+// SetProcessDEPPolicy's PROCESS_DEP_ENABLE, which the headers give only for
+// Vista and later: DEP on until the process ends.
+const DWORD kDepEnable = 0x00000001;
+
 // A function of a system library that is always loaded, looked up by name:
 // 32-bit Windows XP has no Wow64DisableWow64FsRedirection (it comes with the
 // 64-bit editions, Server 2003 SP1 and later).
@@ -95,4 +101,13 @@ std::wstring VersionText(const WindowsVersion& version)
 bool RepairsApplyTo(WindowsVersion version)
 {
     return version.major == 5 && (version.minor == 1 || version.minor == 2);
+}
+
+void ProtectProcess()
+{
+    // An empty folder takes the current one out of the search order.
+    if (auto setDllDirectory = Kernel32Function<SetDllDirectoryProc>("SetDllDirectoryW"))
+        setDllDirectory(L"");
+    if (auto setDepPolicy = Kernel32Function<SetDepPolicyProc>("SetProcessDEPPolicy"))
+        setDepPolicy(kDepEnable);
 }

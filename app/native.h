@@ -56,3 +56,11 @@ std::wstring VersionText(const WindowsVersion& version);
 // XP x64 (5.2). Windows 2000 has no Search Companion, and Vista (6.0) and
 // later replaced the whole search.
 bool RepairsApplyTo(WindowsVersion version);
+
+// Asks at start for what Windows gives only to programs that ask: libraries
+// loaded later are not looked for in the current folder (SetDllDirectory,
+// XP SP1 and later), and DEP holds for the process for good, whatever the
+// system's boot options apply to others (SetProcessDEPPolicy, XP SP3, Vista
+// SP1 and Server 2008). Both are looked up at run time; where one is
+// missing or refused, the program runs as it would have without.
+void ProtectProcess();

@@ -4,6 +4,7 @@
 #include "core/kinds.h"
 #include "core/module.h"
 #include "core/properties.h"
+#include "core/system_library.h"
 #include "draw/button_faces.h"
 #include "draw/strips.h"
 #include "wndproc.h"
@@ -199,7 +200,7 @@ bool Subclass(HWND hwnd, LONG_PTR passOn)
 void InitializeBeautifier()
 {
     g_Initialized = kFlagTrue;
-    g_HasUserTrackMouseEvent = IsFunctionExported("TrackMouseEvent", "User32");
+    g_HasUserTrackMouseEvent = IsFunctionExported("TrackMouseEvent", L"user32.dll");
     BuildImageStrips();
 }
 
@@ -272,10 +273,10 @@ BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM)
     return TRUE;
 }
 
-short IsFunctionExported(const char* function, const char* library)
+short IsFunctionExported(const char* function, const wchar_t* library)
 {
-    HMODULE module = GetModuleHandleA(library);
-    HMODULE loaded = module ? NULL : LoadLibraryA(library);
+    HMODULE module = GetModuleHandleW(library);
+    HMODULE loaded = module ? NULL : LoadSystemLibrary(library);
     if (!module)
         module = loaded;
     if (!module)

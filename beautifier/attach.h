@@ -24,6 +24,7 @@ bool IsOwnProcessWindow(HWND hwnd);
 BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM);
 BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM);
 
-// -1 when the library is loaded, or can be loaded, and exports the function;
-// else 0. A library loaded only to ask is released again.
-short IsFunctionExported(const char* function, const char* library);
+// -1 when the system library is loaded, or can be loaded from the system
+// folder, and exports the function; else 0. A library loaded only to ask is
+// released again.
+short IsFunctionExported(const char* function, const wchar_t* library);

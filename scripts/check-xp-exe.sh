@@ -3,9 +3,12 @@
 # Checks that each program loads on Windows XP SP3: a 32-bit PE whose header
 # asks for subsystem and OS version 5.01 or lower, that imports only from the
 # system's own DLLs and only functions that XP SP3 exports (the export lists
-# in tools/xp-exports). Prints what fails; exit 0 when nothing does.
+# in tools/xp-exports), and that asks for DEP and ASLR. Prints what fails;
+# exit 0 when nothing does.
 set -u
 lists=$(cd "$(dirname "$0")/../tools/xp-exports" && pwd)
+# XP's known DLLs and their imports: all others it looks for beside the program first.
+system_dlls=" advapi32 comdlg32 gdi32 kernel32 msvcrt ntdll ole32 oleaut32 shell32 user32 version "
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 fail=0
 
@@ -21,13 +24,16 @@ for exe in "$@"; do
     for f in MinorSubsystemVersion MinorOSystemVersion; do
         [ "$(field $f)" = 1 ] || { echo "$exe: $f is $(field $f), not 1"; fail=1; }
     done
+    [ $((0x$(field DllCharacteristics) & 0x140)) = $((0x140)) ] ||
+        { echo "$exe: DllCharacteristics lack NX_COMPAT or DYNAMIC_BASE (0x140)"; fail=1; }
 
-    bad=$(printf '%s\n' "$dump" | awk -v lists="$lists" '
+    bad=$(printf '%s\n' "$dump" | awk -v lists="$lists" -v known="$system_dlls" '
         /^The Import Tables/ { on = 1; next }
         /^The Export Tables|^PE File Base Relocations|^The .* Section/ { on = 0 }
         !on { next }
         /DLL Name: / {
             dll = tolower($3); base = dll; sub(/\.dll$/, "", base)
+            if (!index(known, " " base " ")) print "taken from beside the program first: " dll
             file = lists "/" base ".txt"; n = 0
             while ((getline line < file) > 0) { ok[dll, line] = 1; n++ }
             close(file)

@@ -168,7 +168,11 @@ void BlendPushButton(HWND hwnd, HDC dc, int state, int level)
     SIZE size = DrawableSize(image, b);
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(level), 0};
     WindowDC target(hwnd, dc);
-    AlphaBlend(target.get(), 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
+    // gdi32's own blend, which msimg32's AlphaBlend only passes on to:
+    // msimg32 is not one of the libraries Windows always takes from the
+    // system folder, so importing it would load a file of that name lying
+    // beside the program.
+    GdiAlphaBlend(target.get(), 0, 0, size.cx, size.cy, image, 0, 0, size.cx, size.cy, blend);
 }
 
 int ShownState(HWND hwnd, int state)

@@ -1,10 +1,11 @@
 #include "interact/mouse_tracking.h"
 #include "core/module.h"
 #include "core/properties.h"
+#include "core/system_library.h"
 
 namespace {
 
-const char kComctl32[] = "comctl32.dll";
+const wchar_t kComctl32[] = L"comctl32.dll";
 
 using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 
@@ -13,9 +14,9 @@ using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 // stays, since a pending request may be watched by a timer inside it.
 TrackMouseEventProc ComctlTrackMouseEvent()
 {
-    HMODULE comctl = GetModuleHandleA(kComctl32);
+    HMODULE comctl = GetModuleHandleW(kComctl32);
     if (!comctl)
-        comctl = LoadLibraryA(kComctl32);
+        comctl = LoadSystemLibrary(kComctl32);
     if (!comctl)
         return nullptr;
     // Through a function type without parameters: GetProcAddress's own type
