@@ -1,4 +1,4 @@
-#include "reactions.h"
+#include "behaviours.h"
 #include <iterator>
 #include "draw/paint.h"
 #include "interact/combo.h"
@@ -9,7 +9,7 @@
 namespace {
 
 // Combo boxes and drive lists differ only in what their paint does.
-constexpr KindReactions ComboReactions(MessageHandler paint)
+constexpr KindBehaviour ComboReactions(MessageHandler paint)
 {
     return {.paint = paint,
             .nonClientPaint = FlattenClientEdge,
@@ -21,7 +21,7 @@ constexpr KindReactions ComboReactions(MessageHandler paint)
 }
 
 // Check boxes and option buttons; an option button's dot follows the focus.
-constexpr KindReactions GlyphReactions(MessageHandler paint, Reaction focusChange)
+constexpr KindBehaviour GlyphReactions(MessageHandler paint, Reaction focusChange)
 {
     return {.paint = paint,
             .nonClientPaint = FlattenClientEdge,
@@ -37,7 +37,7 @@ constexpr KindReactions GlyphReactions(MessageHandler paint, Reaction focusChang
 // In the order of ControlKind. Every kind but the progress bar, which is
 // painted whole, and the data-bound list, whose frame is its own, gets the
 // flat client edge once the system has painted its frame.
-const KindReactions kReactions[] = {
+const KindBehaviour kBehaviours[] = {
     // Container
     {.nonClientPaint = FlattenClientEdge},
     // PushButton
@@ -79,11 +79,11 @@ const KindReactions kReactions[] = {
     // Other
     {.nonClientPaint = FlattenClientEdge},
 };
-static_assert(std::size(kReactions) == kKindCount, "one row for every kind");
+static_assert(std::size(kBehaviours) == kKindCount, "one row for every kind");
 
 }  // namespace
 
-const KindReactions& ReactionsOf(ControlKind kind)
+const KindBehaviour& BehaviourOf(ControlKind kind)
 {
-    return kReactions[static_cast<int>(kind)];
+    return kBehaviours[static_cast<int>(kind)];
 }

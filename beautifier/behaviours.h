@@ -8,7 +8,7 @@
 // one row per ControlKind, looked up once per message. An empty handler
 // means the message goes on unchanged; an empty reaction, that the kind has
 // nothing to do.
-struct KindReactions {
+struct KindBehaviour {
     // Handlers that take the whole message.
     MessageHandler paint = nullptr;           // WM_PAINT
     MessageHandler nonClientPaint = nullptr;  // WM_NCPAINT
@@ -30,4 +30,4 @@ struct KindReactions {
     Reaction timerTick = nullptr;  // WM_TIMER
 };
 
-const KindReactions& ReactionsOf(ControlKind kind);
+const KindBehaviour& BehaviourOf(ControlKind kind);
