@@ -1,5 +1,6 @@
 #include "behaviours.h"
 #include <iterator>
+#include "attach.h"
 #include "draw/paint.h"
 #include "interact/combo.h"
 #include "interact/glyph_toggles.h"
@@ -9,9 +10,11 @@
 namespace {
 
 // Combo boxes and drive lists differ only in what their paint does.
-constexpr KindBehaviour ComboReactions(MessageHandler paint)
+constexpr KindBehaviour ComboBehaviour(MessageHandler paint)
 {
-    return {.paint = paint,
+    return {.prepare = PrepareToggle,
+            .unprepare = UnprepareComboBox,
+            .paint = paint,
             .nonClientPaint = FlattenClientEdge,
             .mouseMove = ComboMouseMove,
             .mouseLeave = ComboMouseLeave,
@@ -21,9 +24,11 @@ constexpr KindBehaviour ComboReactions(MessageHandler paint)
 }
 
 // Check boxes and option buttons; an option button's dot follows the focus.
-constexpr KindBehaviour GlyphReactions(MessageHandler paint, Reaction focusChange)
+constexpr KindBehaviour GlyphBehaviour(MessageHandler paint, Reaction focusChange)
 {
-    return {.paint = paint,
+    return {.prepare = PrepareToggle,
+            .unprepare = UnprepareToggle,
+            .paint = paint,
             .nonClientPaint = FlattenClientEdge,
             .mouseMove = GlyphMouseMove,
             .mouseLeave = GlyphMouseLeave,
@@ -39,9 +44,11 @@ constexpr KindBehaviour GlyphReactions(MessageHandler paint, Reaction focusChang
 // flat client edge once the system has painted its frame.
 const KindBehaviour kBehaviours[] = {
     // Container
-    {.nonClientPaint = FlattenClientEdge},
+    {.prepare = AttachChildren, .unprepare = DetachChildren, .nonClientPaint = FlattenClientEdge},
     // PushButton
-    {.paint = PaintPushButtonWhole,
+    {.prepare = PreparePushButton,
+     .unprepare = UnpreparePushButton,
+     .paint = PaintPushButtonWhole,
      .nonClientPaint = FlattenClientEdge,
      .dialogCode = AnswerDialogCode,
      .setStyle = KeepOwnerDraw,
@@ -56,14 +63,16 @@ const KindBehaviour kBehaviours[] = {
      .enable = PushButtonEnable,
      .resize = PushButtonResize,
      .timerTick = PushButtonFadeStep},
-    ComboReactions(PaintComboBoxByStyle),                // ComboBox
-    ComboReactions(DecorateComboBox),                    // DriveList
-    GlyphReactions(DecorateCheckBox, nullptr),           // CheckBox
-    GlyphReactions(DecorateOptionButton, GlyphRefresh),  // OptionButton
+    ComboBehaviour(PaintComboBoxByStyle),                // ComboBox
+    ComboBehaviour(DecorateComboBox),                    // DriveList
+    GlyphBehaviour(DecorateCheckBox, nullptr),           // CheckBox
+    GlyphBehaviour(DecorateOptionButton, GlyphRefresh),  // OptionButton
     // ProgressBar
     {.paint = PaintProgressBarWhole, .nonClientPaint = PaintProgressFrame},
     // Header
-    {.paint = PaintHeaderWhole,
+    {.prepare = PrepareHeader,
+     .unprepare = UnprepareHeader,
+     .paint = PaintHeaderWhole,
      .nonClientPaint = FlattenClientEdge,
      .mouseMove = HeaderMouseMove,
      .mouseLeave = HeaderMouseLeave,
