@@ -10,9 +10,10 @@
 namespace {
 
 // Combo boxes and drive lists differ only in what their paint does.
-constexpr KindBehaviour ComboBehaviour(MessageHandler paint)
+constexpr KindBehaviour ComboBehaviour(ControlKind kind, MessageHandler paint)
 {
-    return {.prepare = PrepareToggle,
+    return {.kind = kind,
+            .prepare = PrepareToggle,
             .unprepare = UnprepareComboBox,
             .paint = paint,
             .nonClientPaint = FlattenClientEdge,
@@ -24,9 +25,10 @@ constexpr KindBehaviour ComboBehaviour(MessageHandler paint)
 }
 
 // Check boxes and option buttons; an option button's dot follows the focus.
-constexpr KindBehaviour GlyphBehaviour(MessageHandler paint, Reaction focusChange)
+constexpr KindBehaviour GlyphBehaviour(ControlKind kind, MessageHandler paint, Reaction focusChange)
 {
-    return {.prepare = PrepareToggle,
+    return {.kind = kind,
+            .prepare = PrepareToggle,
             .unprepare = UnprepareToggle,
             .paint = paint,
             .nonClientPaint = FlattenClientEdge,
@@ -39,14 +41,17 @@ constexpr KindBehaviour GlyphBehaviour(MessageHandler paint, Reaction focusChang
             .focusChange = focusChange};
 }
 
-// In the order of ControlKind. Every kind but the progress bar, which is
-// painted whole, and the data-bound list, whose frame is its own, gets the
-// flat client edge once the system has painted its frame.
-const KindBehaviour kBehaviours[] = {
-    // Container
-    {.prepare = AttachChildren, .unprepare = DetachChildren, .nonClientPaint = FlattenClientEdge},
-    // PushButton
-    {.prepare = PreparePushButton,
+// Row i is the row of kind i, so that a kind finds its row by index. Every
+// kind but the progress bar, which is painted whole, and the data-bound list,
+// whose frame is its own, gets the flat client edge once the system has
+// painted its frame.
+constexpr KindBehaviour kBehaviours[] = {
+    {.kind = ControlKind::Container,
+     .prepare = AttachChildren,
+     .unprepare = DetachChildren,
+     .nonClientPaint = FlattenClientEdge},
+    {.kind = ControlKind::PushButton,
+     .prepare = PreparePushButton,
      .unprepare = UnpreparePushButton,
      .paint = PaintPushButtonWhole,
      .nonClientPaint = FlattenClientEdge,
@@ -63,14 +68,15 @@ const KindBehaviour kBehaviours[] = {
      .enable = PushButtonEnable,
      .resize = PushButtonResize,
      .timerTick = PushButtonFadeStep},
-    ComboBehaviour(PaintComboBoxByStyle),                // ComboBox
-    ComboBehaviour(DecorateComboBox),                    // DriveList
-    GlyphBehaviour(DecorateCheckBox, nullptr),           // CheckBox
-    GlyphBehaviour(DecorateOptionButton, GlyphRefresh),  // OptionButton
-    // ProgressBar
-    {.paint = PaintProgressBarWhole, .nonClientPaint = PaintProgressFrame},
-    // Header
-    {.prepare = PrepareHeader,
+    ComboBehaviour(ControlKind::ComboBox, PaintComboBoxByStyle),
+    ComboBehaviour(ControlKind::DriveList, DecorateComboBox),
+    GlyphBehaviour(ControlKind::CheckBox, DecorateCheckBox, nullptr),
+    GlyphBehaviour(ControlKind::OptionButton, DecorateOptionButton, GlyphRefresh),
+    {.kind = ControlKind::ProgressBar,
+     .paint = PaintProgressBarWhole,
+     .nonClientPaint = PaintProgressFrame},
+    {.kind = ControlKind::Header,
+     .prepare = PrepareHeader,
      .unprepare = UnprepareHeader,
      .paint = PaintHeaderWhole,
      .nonClientPaint = FlattenClientEdge,
@@ -79,16 +85,23 @@ const KindBehaviour kBehaviours[] = {
      .press = HeaderPress,
      .release = HeaderRelease,
      .doubleClick = HeaderPress},
-    // DataList
-    {.paint = DecorateList},
-    // ComboList
-    {.paint = DecorateList, .nonClientPaint = FlattenClientEdge},
-    // Grid
-    {.paint = DecorateGrid, .nonClientPaint = FlattenClientEdge},
-    // Other
-    {.nonClientPaint = FlattenClientEdge},
+    {.kind = ControlKind::DataList, .paint = DecorateList},
+    {.kind = ControlKind::ComboList, .paint = DecorateList, .nonClientPaint = FlattenClientEdge},
+    {.kind = ControlKind::Grid, .paint = DecorateGrid, .nonClientPaint = FlattenClientEdge},
+    {.kind = ControlKind::Other, .nonClientPaint = FlattenClientEdge},
 };
+
+// The first row that is not in the place of its kind; the number of rows when
+// every one is.
+constexpr size_t FirstRowOutOfPlace()
+{
+    size_t row = 0;
+    while (row < std::size(kBehaviours) && kBehaviours[row].kind == static_cast<ControlKind>(row))
+        ++row;
+    return row;
+}
 static_assert(std::size(kBehaviours) == kKindCount, "one row for every kind");
+static_assert(FirstRowOutOfPlace() == kKindCount, "every row in the place of its kind");
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 // empty reaction, that the kind has nothing to do.
 using Preparation = void (*)(HWND hwnd);
 struct KindBehaviour {
+    ControlKind kind;  // whose row this is
     // What attaching sets up before subclassing, and detaching takes down.
     Preparation prepare = nullptr;
     Preparation unprepare = nullptr;
