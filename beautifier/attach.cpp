@@ -1,5 +1,5 @@
 #include "attach.h"
-#include <iterator>
+#include "behaviours.h"
 #include "core/fade_timer.h"
 #include "core/kinds.h"
 #include "core/module.h"
@@ -27,6 +27,8 @@ void RemoveProps(HWND hwnd, const char* const (&names)[N])
     for (const char* name : names)
         RemoveWindowProp(hwnd, name);
 }
+
+}  // namespace
 
 void AttachChildren(HWND hwnd)
 {
@@ -104,40 +106,17 @@ void UnprepareHeader(HWND hwnd)
     RemoveProps(hwnd, kHeaderProps);
 }
 
-// What attaching sets up on a window of each kind before subclassing it,
-// and detaching takes down again; empty for kinds with nothing of their own.
-struct Preparation {
-    void (*prepare)(HWND hwnd);
-    void (*unprepare)(HWND hwnd);
-};
-
-// In the order of ControlKind. A container's descendants are attached
-// before it, and detached before it.
-const Preparation kPreparations[] = {
-    {AttachChildren, DetachChildren},          // Container
-    {PreparePushButton, UnpreparePushButton},  // PushButton
-    {PrepareToggle, UnprepareComboBox},        // ComboBox
-    {PrepareToggle, UnprepareComboBox},        // DriveList
-    {PrepareToggle, UnprepareToggle},          // CheckBox
-    {PrepareToggle, UnprepareToggle},          // OptionButton
-    {nullptr, nullptr},                        // ProgressBar
-    {PrepareHeader, UnprepareHeader},          // Header
-    {nullptr, nullptr},                        // DataList
-    {nullptr, nullptr},                        // ComboList
-    {nullptr, nullptr},                        // Grid
-    {nullptr, nullptr},                        // Other
-};
-static_assert(std::size(kPreparations) == kKindCount, "one row for every kind");
+namespace {
 
 void Prepare(HWND hwnd, ControlKind kind)
 {
-    if (auto prepare = kPreparations[static_cast<int>(kind)].prepare)
+    if (auto prepare = BehaviourOf(kind).prepare)
         prepare(hwnd);
 }
 
 void Unprepare(HWND hwnd, ControlKind kind)
 {
-    if (auto unprepare = kPreparations[static_cast<int>(kind)].unprepare)
+    if (auto unprepare = BehaviourOf(kind).unprepare)
         unprepare(hwnd);
 }
 

@@ -16,6 +16,20 @@ BOOL AttachWindow(HWND hwnd);
 // on (PASSON). FALSE when the handle is 0 or the window is not attached.
 BOOL DetachWindow(HWND hwnd);
 
+// What attaching sets up on a window of its kind before subclassing it, and
+// detaching takes down again; the table of behaviours names each kind's.
+// A container's descendants are attached before it, and detached before it.
+void AttachChildren(HWND hwnd);
+void DetachChildren(HWND hwnd);
+void PreparePushButton(HWND hwnd);
+void UnpreparePushButton(HWND hwnd);
+// Combo boxes, drive lists, check boxes and option buttons.
+void PrepareToggle(HWND hwnd);
+void UnprepareToggle(HWND hwnd);
+void UnprepareComboBox(HWND hwnd);
+void PrepareHeader(HWND hwnd);
+void UnprepareHeader(HWND hwnd);
+
 // The window belongs to this process.
 bool IsOwnProcessWindow(HWND hwnd);
 

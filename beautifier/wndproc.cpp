@@ -1,11 +1,11 @@
 #include "wndproc.h"
 #include "attach.h"
+#include "behaviours.h"
 #include "core/forward.h"
 #include "core/high_contrast.h"
 #include "core/kinds.h"
 #include "core/properties.h"
 #include "interact/glyph_toggles.h"
-#include "reactions.h"
 
 namespace {
 
@@ -27,22 +27,22 @@ LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The window's kind takes the whole message, or it goes on unchanged.
-LRESULT HandleByKind(MessageHandler KindReactions::*handler, WNDPROC previous, HWND hwnd,
+LRESULT HandleByKind(MessageHandler KindBehaviour::*handler, WNDPROC previous, HWND hwnd,
                      UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (MessageHandler handle = ReactionsOf(ClassifyWindow(hwnd)).*handler)
+    if (MessageHandler handle = BehaviourOf(ClassifyWindow(hwnd)).*handler)
         return handle(previous, hwnd, message, wParam, lParam);
     return Forward(previous, hwnd, message, wParam, lParam);
 }
 
 // The window's own procedure handles the message first; then the window's
 // kind reacts, while the window is still attached.
-LRESULT ForwardThenReact(Reaction KindReactions::*reaction, WNDPROC previous, HWND hwnd,
+LRESULT ForwardThenReact(Reaction KindBehaviour::*reaction, WNDPROC previous, HWND hwnd,
                          UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ForwardThen(previous, hwnd, message, wParam, lParam, [&] {
         ControlKind kind = ClassifyWindow(hwnd);
-        if (Reaction react = ReactionsOf(kind).*reaction)
+        if (Reaction react = BehaviourOf(kind).*reaction)
             react(hwnd, kind, wParam, lParam);
     });
 }
@@ -105,37 +105,37 @@ LRESULT OnSystemColoursChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM 
 
 LRESULT OnPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HandleByKind(&KindReactions::paint, previous, hwnd, message, wParam, lParam);
+    return HandleByKind(&KindBehaviour::paint, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnNcPaint(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HandleByKind(&KindReactions::nonClientPaint, previous, hwnd, message, wParam, lParam);
+    return HandleByKind(&KindBehaviour::nonClientPaint, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnGetDlgCode(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HandleByKind(&KindReactions::dialogCode, previous, hwnd, message, wParam, lParam);
+    return HandleByKind(&KindBehaviour::dialogCode, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnSetStyle(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return HandleByKind(&KindReactions::setStyle, previous, hwnd, message, wParam, lParam);
+    return HandleByKind(&KindBehaviour::setStyle, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnMouseMove(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::mouseMove, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::mouseMove, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnMouseLeave(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::mouseLeave, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::mouseLeave, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnLButtonDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::press, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::press, previous, hwnd, message, wParam, lParam);
 }
 
 // A click may have changed the check marks of a whole group (an option
@@ -144,7 +144,7 @@ LRESULT OnLButtonDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, 
 LRESULT OnLButtonUp(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result =
-        ForwardThenReact(&KindReactions::release, previous, hwnd, message, wParam, lParam);
+        ForwardThenReact(&KindBehaviour::release, previous, hwnd, message, wParam, lParam);
     HWND parent = GetParent(hwnd);
     EnumChildWindows(parent ? parent : hwnd, RepaintToggleChildProc, 0);
     return result;
@@ -152,7 +152,7 @@ LRESULT OnLButtonUp(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LP
 
 LRESULT OnLButtonDblClk(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::doubleClick, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::doubleClick, previous, hwnd, message, wParam, lParam);
 }
 
 // The space key presses and releases buttons, check boxes and option
@@ -161,34 +161,34 @@ LRESULT OnKeyDown(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPAR
 {
     if (wParam != VK_SPACE)
         return Forward(previous, hwnd, message, wParam, lParam);
-    return ForwardThenReact(&KindReactions::spaceDown, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::spaceDown, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnKeyUp(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (wParam != VK_SPACE)
         return Forward(previous, hwnd, message, wParam, lParam);
-    return ForwardThenReact(&KindReactions::spaceUp, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::spaceUp, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnFocusChange(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::focusChange, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::focusChange, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnEnable(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::enable, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::enable, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnSize(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::resize, previous, hwnd, message, wParam, lParam);
+    return ForwardThenReact(&KindBehaviour::resize, previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ForwardThenReact(&KindReactions::positionChanging, previous, hwnd, message, wParam,
+    return ForwardThenReact(&KindBehaviour::positionChanging, previous, hwnd, message, wParam,
                             lParam);
 }
 
@@ -196,7 +196,7 @@ LRESULT OnWindowPosChanging(WNDPROC previous, HWND hwnd, UINT message, WPARAM wP
 LRESULT OnTimer(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ControlKind kind = ClassifyWindow(hwnd);
-    if (Reaction tick = ReactionsOf(kind).timerTick)
+    if (Reaction tick = BehaviourOf(kind).timerTick)
         tick(hwnd, kind, wParam, lParam);
     return Forward(previous, hwnd, message, wParam, lParam);
 }

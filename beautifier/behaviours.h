@@ -4,11 +4,17 @@
 #include "core/kinds.h"
 #include "interact/reaction.h"
 
-// What each kind of control does with the messages the beautifier handles:
-// one row per ControlKind, looked up once per message. An empty handler
-// means the message goes on unchanged; an empty reaction, that the kind has
-// nothing to do.
-struct KindReactions {
+// What the beautifier does with each kind of control: one row per
+// ControlKind, looked up when a window is attached or detached and once per
+// message. An empty preparation means the kind has nothing of its own to set
+// up or take down; an empty handler, that the message goes on unchanged; an
+// empty reaction, that the kind has nothing to do.
+using Preparation = void (*)(HWND hwnd);
+struct KindBehaviour {
+    ControlKind kind;  // whose row this is
+    // What attaching sets up before subclassing, and detaching takes down.
+    Preparation prepare = nullptr;
+    Preparation unprepare = nullptr;
     // Handlers that take the whole message.
     MessageHandler paint = nullptr;           // WM_PAINT
     MessageHandler nonClientPaint = nullptr;  // WM_NCPAINT
@@ -30,4 +36,4 @@ struct KindReactions {
     Reaction timerTick = nullptr;  // WM_TIMER
 };
 
-const KindReactions& ReactionsOf(ControlKind kind);
+const KindBehaviour& BehaviourOf(ControlKind kind);
