@@ -95,11 +95,15 @@ std::wstring Seconds(DWORD ms)
     return std::to_wstring((ms + 999) / 1000);
 }
 
+// The Windows folder is the shared one: on a terminal server (Server 2003 in
+// application mode) GetWindowsDirectory gives a program that is not marked
+// terminal-server aware a folder in its user's profile, which that user
+// may write.
 std::wstring FolderPath(ToolFolder folder)
 {
     wchar_t path[MAX_PATH] = {};
     UINT n = folder == SystemFolder ? GetSystemDirectoryW(path, MAX_PATH)
-                                    : GetWindowsDirectoryW(path, MAX_PATH);
+                                    : GetSystemWindowsDirectoryW(path, MAX_PATH);
     return std::wstring(path, n < MAX_PATH ? n : 0);
 }
 

@@ -37,19 +37,38 @@ void OnFormActivate(HWND hwnd, WPARAM wParam)
 
 // The messages that make and end a window. The system sends them on the
 // window's own thread, from its CreateWindowEx and DestroyWindow; any
-// program may send the same. One from elsewhere would have the main window
-// build a second set of controls, unload a form that stays open, free its
-// state while it is still in use, or follow a pointer of the sender's.
-bool FromElsewhere(UINT message)
+// program may send or post the same. One from elsewhere would have the main
+// window build a second set of controls, unload a form that stays open,
+// free its state while it is still in use, or follow a pointer of the
+// sender's.
+bool MakesOrEnds(UINT message)
 {
-    bool makesOrEnds = message == WM_NCCREATE || message == WM_CREATE || message == WM_DESTROY ||
-                       message == WM_NCDESTROY;
-    return makesOrEnds && InSendMessage();
+    return message == WM_NCCREATE || message == WM_CREATE || message == WM_DESTROY ||
+           message == WM_NCDESTROY;
+}
+
+// The system never posts them: one in the thread's queue becomes WM_NULL
+// before any loop dispatches it, the program's own or a message box's.
+LRESULT CALLBACK DropPostedMakingAndEndingProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* queued = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && MakesOrEnds(queued->message))
+        queued->message = WM_NULL;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// On the thread that makes the first form, where all the forms live.
+void DropPostedMakingAndEnding()
+{
+    static HHOOK hook = nullptr;
+    if (!hook)
+        hook = SetWindowsHookExW(WH_GETMESSAGE, DropPostedMakingAndEndingProc, nullptr,
+                                 GetCurrentThreadId());
 }
 
 LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (FromElsewhere(message))
+    if (MakesOrEnds(message) && InSendMessage())
         return 0;
     if (message == WM_ACTIVATE) {
         OnFormActivate(hwnd, wParam);
@@ -183,6 +202,7 @@ HWND CreateForm(WNDPROC proc, const wchar_t* caption, int clientTwipsW, int clie
     const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
     RECT r = {0, 0, TwipsToPixels(clientTwipsW), TwipsToPixels(clientTwipsH)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    DropPostedMakingAndEnding();
     void* start[2] = {reinterpret_cast<void*>(proc), state};
     HWND hwnd = CreateWindowExW(exStyle, kFormClass, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr,

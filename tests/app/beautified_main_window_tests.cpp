@@ -135,6 +135,8 @@ TEST_CASE_FIXTURE(GdiBalance,
     g_propsAtUnload = -1;
     SendFromAnotherThread(form, {WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY});
     SendFromAnotherThread(Form1Control(form, IDC_COMMAND4), {WM_DESTROY, WM_NCDESTROY});
+    PostMessageW(form, WM_DESTROY, 0, 0);
+    PumpMessages();
     int children = 0;
     for (HWND c = GetWindow(form, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         ++children;
