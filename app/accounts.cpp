@@ -34,3 +34,12 @@ std::wstring AccountName(PSID sid)
     LocalOwner owned(text);
     return text;
 }
+
+bool RunsAsAdministrator()
+{
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    BOOL member = FALSE;
+    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
+           CheckTokenMembership(nullptr, sid, &member) && member;
+}

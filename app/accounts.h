@@ -15,3 +15,7 @@ PSID SidOf(std::vector<BYTE>& user);
 // "BUILTIN\Users"); the SID as text ("S-1-5-21-...") when no name is known,
 // as for an account that was deleted or one of another domain out of reach.
 std::wstring AccountName(PSID sid);
+
+// True when the program's token holds the Administrators group, enabled:
+// an administrator's, or the local system account's.
+bool RunsAsAdministrator();

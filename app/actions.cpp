@@ -386,6 +386,13 @@ std::wstring PayloadPath(const ActionRun& run, const wchar_t* file)
     return (standard ? std::wstring(kStandardSystemFolder) : run.systemFolder) + L"\\" + file;
 }
 
+// What a refusal means here, after the system's text for it.
+std::wstring AdministratorHint(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED ? std::wstring(L"\n\n") + kNeedsAdministrator
+                                        : std::wstring();
+}
+
 // A standard user can set none of the values. Saying so before the backup
 // leaves nothing behind: no folder made with a standard user's rights that
 // would then stand in the administrator's way.
@@ -399,9 +406,7 @@ bool ValuesWritable(ActionRun& run, int resourceId)
             continue;
         Report(run, false,
                L"无法写入注册表值，没有做任何修改：\n" + FullValueName(values[i]) + L"\n\n" +
-                   SystemErrorText(error) +
-                   (error == ERROR_ACCESS_DENIED ? std::wstring(L"\n\n") + kNeedsAdministrator
-                                                 : std::wstring()),
+                   SystemErrorText(error) + AdministratorHint(error),
                kHintTitle);
         return false;
     }
@@ -429,7 +434,7 @@ void ImportRegistryPayload(ActionRun& run, const wchar_t* file, int resourceId,
     if (error) {
         Report(run, false,
                L"无法写入注册表的备份，没有做任何修改：\n" + backup + L"\n\n" +
-                   SystemErrorText(error, backup),
+                   SystemErrorText(error, backup) + AdministratorHint(error),
                kHintTitle);
         return;
     }

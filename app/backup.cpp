@@ -219,10 +219,16 @@ DWORD BackUpBeforeImport(int resourceId, std::wstring* path, std::wstring* untru
     if (FAILED(found))
         return HRESULT_FACILITY(found) == FACILITY_WIN32 ? HRESULT_CODE(found)
                                                          : ERROR_PATH_NOT_FOUND;
+    std::wstring folder = common;
+    // Only the administrators may write in the folders. Anyone else who may
+    // set the values (a Power User) would make a folder there that is their
+    // own, and would then stand in the administrators' way.
+    *path = folder + L"\\Sertavo";
+    if (!RunsAsAdministrator())
+        return ERROR_ACCESS_DENIED;
     std::vector<BYTE> self = ProcessUser(GetCurrentProcess());
     if (self.empty())
         return GetLastError();
-    std::wstring folder = common;
     for (const wchar_t* part : {L"\\Sertavo", L"\\Backup"}) {
         folder += part;
         *path = folder;
