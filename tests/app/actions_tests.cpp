@@ -991,6 +991,7 @@ TEST_CASE("the command line stops at a failure with exit code 1, and runs nothin
             CHECK(Contains(run.lines[0], L"备份文件夹不可信"));
             CHECK(Contains(run.lines[0], p.why));
             CHECK(ValuesIn(IDR_PAYLOAD_REPAIR) == std::vector<std::wstring>(6, L"stale"));
+            CHECK(Backups().empty());
         }
     }
     RunUnixShell("rm -rf '" + top + "' '" + UnixPath(other) + "' '" + UnixPath(log) + "'");
