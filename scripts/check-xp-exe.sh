@@ -44,7 +44,7 @@ for exe in "$@"; do
             total++
             if (!((dll, $3) in ok)) print "not on XP: " dll "!" $3
         }
-        END { if (total == 0) print "no imports read" }')
+        END { if (total == 0) print "no imports read" }') || bad="the import table could not be checked"
     if [ -n "$bad" ]; then
         printf '%s: %s\n' "$exe" "$bad" | sed "2,\$s|^|$exe: |"
         fail=1
